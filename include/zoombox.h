@@ -71,11 +71,7 @@ public:
     void setViewportSize(P cx, P cy) { setViewportSize(pixel_size{cx, cy}); }
     void setViewportSize(pixel_size newSize)
     {
-        if (newSize == m_viewportSize)
-            return;
-        const pixel_size oldSize = std::exchange(m_viewportSize, newSize);
-        updateBoundData();
-        onChangedScreenSize(oldSize, newSize);
+        _setInput(m_viewportSize, newSize, &zoombox::onChangedScreenSize);
     }
 
     void setContentVolume(T left, T top, T right, T bottom)
@@ -84,11 +80,7 @@ public:
     }
     void setContentVolume(rect_type newVolume)
     {
-        if (newVolume == m_contentVolume)
-            return;
-        const rect_type oldVolume = std::exchange(m_contentVolume, newVolume);
-        updateBoundData();
-        onChangedContentVolume(oldVolume, newVolume);
+        _setInput(m_contentVolume, newVolume, &zoombox::onChangedContentVolume);
     }
 
     void setContentSize(T cx, T cy) { setContentVolume(0, 0, cx, cy); }
@@ -329,6 +321,17 @@ protected:
     }
 
 private:
+    // Stores a changed input, refreshes the derived data, then reports the input's own change.
+    template <typename Value>
+    void _setInput(Value& field, Value value, void (zoombox::*onChanged)(Value, Value))
+    {
+        if (value == field)
+            return;
+        const Value oldValue = std::exchange(field, value);
+        updateBoundData();
+        (this->*onChanged)(oldValue, value);
+    }
+
     // Pixels per content unit and the margin that places the box, by stretch mode.
     bool _fit(vector_type& scale, vector_type& margin) const
     {
