@@ -244,8 +244,7 @@ public:
         const T area = r.height() * r.width();
         if (area > 0 && area < math<T>::epsilon())
             return;
-        if (!(r.right > r.left && r.bottom > r.top))
-            r = _normalized(r);
+        r = _normalized(r);
         const vector_type extent = _viewportExtent();
         const T zoom = std::min(extent.x / r.width(), extent.y / r.height()) * m_zoomFactor;
         setBox(_centred(_centre(fromViewport(r)), _square(1 / zoom)));
@@ -269,10 +268,10 @@ public:
     // The point at fraction p of the box stays at fraction p.
     void zoomAtBoxPosition(T zoom, vector_type p, bool absolute)
     {
-        const vector_type size = _zoomedSize(zoom, absolute);
-        const T left = m_box.left + (m_box.width() - size.x) * p.x;
-        const T top = m_box.top + (m_box.height() - size.y) * p.y;
-        setBox(left, top, left + size.x, top + size.y);
+        const vector_type zoomed = _zoomedSize(zoom, absolute);
+        const T left = m_box.left + (m_box.width() - zoomed.x) * p.x;
+        const T top = m_box.top + (m_box.height() - zoomed.y) * p.y;
+        setBox(left, top, left + zoomed.x, top + zoomed.y);
     }
 
 protected:
@@ -287,8 +286,8 @@ protected:
     // Steps of the derived-data update. An unknown stretch value leaves everything as it was.
     void updateBoundData()
     {
-        vector_type scale;
-        vector_type margin;
+        vector_type scale{};
+        vector_type margin{};
         if (!_fit(scale, margin))
             return;
         m_pixelScale = scale;
@@ -416,11 +415,11 @@ private:
         return {(r.left + r.right) * T(0.5), (r.top + r.bottom) * T(0.5)};
     }
 
-    static rect_type _centred(vector_type centre, vector_type size)
+    static rect_type _centred(vector_type centre, vector_type extent)
     {
-        const T left = centre.x - T(0.5) * size.x;
-        const T top = centre.y - T(0.5) * size.y;
-        return {left, top, left + size.x, top + size.y};
+        const T left = centre.x - T(0.5) * extent.x;
+        const T top = centre.y - T(0.5) * extent.y;
+        return {left, top, left + extent.x, top + extent.y};
     }
 
     static rect_type _shifted(rect_type r, vector_type d)
@@ -448,11 +447,7 @@ private:
     {
         return {static_cast<T>(m_viewportSize.cx), static_cast<T>(m_viewportSize.cy)};
     }
-    rect_type _viewportRect() const
-    {
-        const vector_type extent = _viewportExtent();
-        return {0, 0, extent.x, extent.y};
-    }
+    rect_type _viewportRect() const { return _pixelRect(0, 0, m_viewportSize.cx, m_viewportSize.cy); }
 
     pixel_size m_viewportSize;
     rect_type m_contentVolume;
