@@ -2,8 +2,9 @@
 
 #include "core/qv.Log.h"
 
+#include <atlconv.h>
+
 #include <cstdio>
-#include <string>
 
 namespace qv::util::win {
 
@@ -79,15 +80,6 @@ void removeTrailingSeparator(CString& text)
 void removeTrailingSeparators(CString& text)
 {
     text.TrimRight(separator);
-}
-
-std::string utf8(const CString& text)
-{
-    const int length = text.GetLength();
-    const int bytes = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(bytes), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, length, out.data(), bytes, nullptr, nullptr);
-    return out;
 }
 
 } // namespace
@@ -351,7 +343,7 @@ int Path::deleteFile(const wchar_t* pattern)
             ++deleted;
         else
             Log::warning("Failed to delete file of record - error code:%d, path:%s\n", static_cast<int>(GetLastError()),
-                         utf8(path).c_str());
+                         static_cast<const char*>(CW2A(path, CP_UTF8)));
     }
     return deleted;
 }
