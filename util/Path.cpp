@@ -1,0 +1,399 @@
+#include "Path.h"
+
+#include "core/qv.Log.h"
+
+#include <atlconv.h>
+
+#include <cstdio>
+
+namespace qv::util::win {
+
+namespace {
+
+constexpr wchar_t separator = L'\\';
+constexpr wchar_t extensionDot = L'.';
+constexpr wchar_t allFiles[] = L"*.*";
+constexpr DWORD pathCapacity = MAX_PATH;
+
+// The entries a wildcard search finds, without the "." and ".." of a folder.
+class FileSearch {
+public:
+    explicit FileSearch(const wchar_t* pattern) : m_folder(folderOf(pattern))
+    {
+        m_handle = FindFirstFileW(pattern, &m_entry);
+        if (m_handle != INVALID_HANDLE_VALUE && isDotEntry())
+            next();
+    }
+    ~FileSearch()
+    {
+        if (m_handle != INVALID_HANDLE_VALUE)
+            FindClose(m_handle);
+    }
+    FileSearch(const FileSearch&) = delete;
+    FileSearch& operator=(const FileSearch&) = delete;
+
+    static bool exists(const wchar_t* path) { return FileSearch(path).found(); }
+
+    bool found() const { return m_handle != INVALID_HANDLE_VALUE; }
+
+    void next()
+    {
+        do {
+            if (!FindNextFileW(m_handle, &m_entry)) {
+                FindClose(m_handle);
+                m_handle = INVALID_HANDLE_VALUE;
+            }
+        } while (found() && isDotEntry());
+    }
+
+    bool isDirectory() const { return (m_entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
+    CString name() const { return m_entry.cFileName; }
+    CString path() const { return m_folder + m_entry.cFileName; }
+
+private:
+    // The absolute folder of the pattern with its trailing backslash, so that entries of
+    // a relative pattern get full paths.
+    static CString folderOf(const wchar_t* pattern)
+    {
+        wchar_t full[pathCapacity] = {};
+        wchar_t* name = nullptr;
+        if (GetFullPathNameW(pattern, pathCapacity, full, &name) == 0 || name == nullptr)
+            return CString();
+        *name = L'\0';
+        return full;
+    }
+
+    bool isDotEntry() const { return wcscmp(m_entry.cFileName, L".") == 0 || wcscmp(m_entry.cFileName, L"..") == 0; }
+
+    CString m_folder;
+    HANDLE m_handle = INVALID_HANDLE_VALUE;
+    WIN32_FIND_DATAW m_entry{};
+};
+
+void removeTrailingSeparator(CString& text)
+{
+    const int length = text.GetLength();
+    if (length > 0 && text[length - 1] == separator)
+        text.Truncate(length - 1);
+}
+
+void removeTrailingSeparators(CString& text)
+{
+    text.TrimRight(separator);
+}
+
+} // namespace
+
+// Construction
+
+Path::Path() = default;
+
+Path::Path(const wchar_t* path, const wchar_t* fileName)
+{
+    Parse(path);
+    if (fileName)
+        setFileName(fileName, false);
+}
+
+Path::Path(const Path& other) : m_folder(other.m_folder), m_title(other.m_title), m_ext(other.m_ext)
+{
+    _makeFullPath();
+}
+
+Path::~Path() = default;
+
+Path& Path::operator=(const Path& other)
+{
+    m_folder = other.m_folder;
+    m_title = other.m_title;
+    m_ext = other.m_ext;
+    _makeFullPath();
+    return *this;
+}
+
+Path& Path::operator=(const wchar_t* path)
+{
+    Parse(path);
+    return *this;
+}
+
+bool Path::operator==(const Path& other) const
+{
+    return m_folder.CompareNoCase(other.m_folder) == 0 && m_title.CompareNoCase(other.m_title) == 0 &&
+           m_ext.CompareNoCase(other.m_ext) == 0;
+}
+
+bool Path::operator!=(const Path& other) const
+{
+    return !(*this == other);
+}
+
+bool Path::operator==(const wchar_t* path) const
+{
+    return m_fullPath.CompareNoCase(path ? path : L"") == 0;
+}
+
+bool Path::operator!=(const wchar_t* path) const
+{
+    return !(*this == path);
+}
+
+Path::operator const wchar_t*() const
+{
+    return m_fullPath;
+}
+
+// Attributes
+
+void Path::Parse(const wchar_t* path)
+{
+    const CString text(path ? path : L"");
+    const int last = text.ReverseFind(separator);
+    if (last < 0) {
+        m_folder.Empty();
+        setFileName(text, false);
+        return;
+    }
+    m_folder = text.Left(last);
+    removeTrailingSeparators(m_folder);
+    setFileName(text.Mid(last + 1), false);
+}
+
+CString Path::getFullPath() const
+{
+    return m_fullPath;
+}
+
+CString Path::getPath(const wchar_t* fileName) const
+{
+    CString path = m_folder + separator;
+    if (fileName)
+        path += fileName;
+    return path;
+}
+
+void Path::setPath(const wchar_t* path)
+{
+    CString folder(path ? path : L"");
+    removeTrailingSeparator(folder);
+    if (folder == m_folder)
+        return;
+    m_folder = folder;
+    _makeFullPath();
+}
+
+CString Path::getFileName(bool withExt) const
+{
+    if (withExt && !m_ext.IsEmpty())
+        return m_title + extensionDot + m_ext;
+    return m_title;
+}
+
+void Path::setFileName(const wchar_t* name, bool titleOnly)
+{
+    const CString text(name ? name : L"");
+    if (titleOnly) {
+        m_title = text;
+    } else {
+        const int dot = text.ReverseFind(extensionDot);
+        m_title = dot < 0 ? text : text.Left(dot);
+        m_ext = dot < 0 ? CString() : text.Mid(dot + 1);
+    }
+    _makeFullPath();
+}
+
+CString Path::getFileExt() const
+{
+    return m_ext;
+}
+
+void Path::setFileExt(const wchar_t* ext)
+{
+    const CString text(ext ? ext : L"");
+    if (text == m_ext)
+        return;
+    m_ext = text;
+    _makeFullPath();
+}
+
+bool Path::isEmpty() const
+{
+    return m_folder.IsEmpty() && m_title.IsEmpty() && m_ext.IsEmpty();
+}
+
+bool Path::isEmptyPath() const
+{
+    return m_folder.IsEmpty();
+}
+
+bool Path::isSamePath(const Path& other) const
+{
+    return getPath().CompareNoCase(other.getPath()) == 0;
+}
+
+bool Path::isSamePath(const wchar_t* path) const
+{
+    return isSamePath(Path(path));
+}
+
+// Operations on the folder
+
+CString Path::addSubPath(const wchar_t* sub)
+{
+    CString text(sub ? sub : L"");
+    if (text.IsEmpty() || text.Find(L':') >= 0 || text.Find(L"\\\\") >= 0)
+        return m_folder;
+    text.TrimLeft(separator);
+    removeTrailingSeparator(text);
+    if (text.IsEmpty())
+        return m_folder;
+    if (m_folder.IsEmpty() || m_folder[m_folder.GetLength() - 1] != separator)
+        m_folder += separator;
+    m_folder += text;
+    _makeFullPath();
+    return m_folder;
+}
+
+CString Path::removeSubPath(size_t count)
+{
+    removeTrailingSeparator(m_folder);
+    CString removed;
+    for (size_t i = 0; i < count; ++i) {
+        const int last = m_folder.ReverseFind(separator);
+        if (last < 0)
+            break;
+        removed = m_folder.Mid(last + 1) + removed;
+        m_folder.Truncate(last);
+    }
+    _makeFullPath();
+    return removed;
+}
+
+CString Path::getSubPath(size_t count) const
+{
+    Path copy(*this);
+    return copy.removeSubPath(count);
+}
+
+// File system
+
+bool Path::isExistPath() const
+{
+    CString folder = getPath();
+    removeTrailingSeparators(folder);
+    return FileSearch::exists(folder);
+}
+
+bool Path::isValidFile() const
+{
+    return FileSearch::exists(m_fullPath);
+}
+
+bool Path::makePath()
+{
+    if (m_folder.IsEmpty())
+        return false;
+    if (isExistPath())
+        return true;
+    for (int at = m_folder.Find(separator); at >= 0; at = m_folder.Find(separator, at + 1))
+        CreateDirectoryW(m_folder.Left(at), nullptr);
+    CreateDirectoryW(m_folder, nullptr);
+    return isExistPath();
+}
+
+bool Path::copyFile(const wchar_t* source, bool failIfExists)
+{
+    if (isEmpty())
+        return false;
+    const Path from(source);
+    if (!from.isValidFile() || from == *this)
+        return false;
+    if (!isExistPath())
+        makePath();
+    return CopyFileW(from, m_fullPath, failIfExists) != FALSE;
+}
+
+bool Path::copyFolder(const wchar_t* source, const wchar_t* destination, bool failIfExists)
+{
+    const Path from(source);
+    Path to(destination);
+    if (!from.isExistPath())
+        return false;
+    if (!to.isExistPath())
+        to.makePath();
+    for (FileSearch entry(from.getPath(allFiles)); entry.found(); entry.next()) {
+        const CString name = entry.name();
+        const bool copied = entry.isDirectory()
+                                ? copyFolder(from.getPath(name) + separator, to.getPath(name) + separator, failIfExists)
+                                : Path(to.getPath(), name).copyFile(entry.path(), failIfExists);
+        if (!copied)
+            return false;
+    }
+    return true;
+}
+
+int Path::deleteFile(const wchar_t* pattern)
+{
+    int deleted = 0;
+    for (FileSearch entry(pattern); entry.found(); entry.next()) {
+        if (entry.isDirectory())
+            continue;
+        const CString path = entry.path();
+        if (DeleteFileW(path))
+            ++deleted;
+        else
+            Log::warning("Failed to delete file of record - error code:%d, path:%s\n", static_cast<int>(GetLastError()),
+                         static_cast<const char*>(CW2A(path, CP_UTF8)));
+    }
+    return deleted;
+}
+
+bool Path::deleteFolder(const wchar_t* path)
+{
+    Path folder(path);
+    folder.setFileName(nullptr, false);
+    if (!folder.isExistPath())
+        return true;
+    for (FileSearch entry(folder.getPath(allFiles)); entry.found(); entry.next()) {
+        if (entry.isDirectory())
+            deleteFolder(entry.path() + separator);
+        else
+            DeleteFileW(entry.path());
+    }
+    return RemoveDirectoryW(folder.getPath()) != FALSE;
+}
+
+bool Path::renameFileOrFolder(const wchar_t* from, const wchar_t* to)
+{
+    return _wrename(from, to) == 0;
+}
+
+CString Path::getTempPath(bool longName)
+{
+    wchar_t temp[pathCapacity] = {};
+    GetTempPathW(pathCapacity, temp);
+    if (!longName)
+        return temp;
+    wchar_t expanded[pathCapacity] = {};
+    return GetLongPathNameW(temp, expanded, pathCapacity) ? expanded : temp;
+}
+
+CString Path::getRunModule(HINSTANCE module)
+{
+    wchar_t path[pathCapacity] = {};
+    GetModuleFileNameW(module, path, pathCapacity);
+    return path;
+}
+
+// Implementation
+
+void Path::_makeFullPath()
+{
+    const CString name = getFileName(true);
+    if (m_folder.IsEmpty())
+        m_fullPath = name;
+    else
+        m_fullPath = name.IsEmpty() ? getPath() : getPath(name);
+}
+
+} // namespace qv::util::win
