@@ -1,3 +1,4 @@
+#include "Path.h"
 #include "core/qv.String.h"
 
 #include <cstdio>
@@ -5,6 +6,7 @@
 int main()
 {
     const qv::String text(u8"héllo");
-    std::printf("consumer: qv.core %zu code points\n", text.length());
+    const qv::util::win::Path path(L"C:\\data\\report.txt", nullptr);
+    std::printf("consumer: qv.core %zu code points, qv.win file %ls\n", text.length(), path.getFileName(false).GetString());
     return text.length() == 5 ? 0 : 1;
 }
