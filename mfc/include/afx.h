@@ -21,6 +21,11 @@
 
 #define DEBUG_NEW new
 
+// An opaque position in a collection; BEFORE_START_POSITION begins a map walk.
+struct __POSITION {};
+typedef __POSITION* POSITION;
+#define BEFORE_START_POSITION (reinterpret_cast<POSITION>(static_cast<INT_PTR>(-1)))
+
 class CObject;
 struct CRuntimeClass;
 
