@@ -201,6 +201,10 @@ QV_MFC_API void AFXAPI AfxAssertFailedLine(LPCSTR lpszFileName, int nLine);
 #define VERIFY(f) ((void)(f))
 #define TRACE(...) ((void)(false && (AfxTrace(__VA_ARGS__), true)))
 #endif
+#define TRACE0(sz) TRACE(_T("%s"), _T(sz))
+#define TRACE1(sz, p1) TRACE(_T(sz), p1)
+#define TRACE2(sz, p1, p2) TRACE(_T(sz), p1, p2)
+#define TRACE3(sz, p1, p2, p3) TRACE(_T(sz), p1, p2, p3)
 #define ASSERT_VALID(pOb) ((void)(false && (pOb)))
 #define ASSERT_KINDOF(class_name, object) ASSERT((object)->IsKindOf(RUNTIME_CLASS(class_name)))
 

@@ -1,3 +1,5 @@
+#include "Throws.h"
+
 #include <afxcoll.h>
 #include <afxtempl.h>
 
@@ -8,19 +10,6 @@
 #include <vector>
 
 namespace {
-
-template <typename Action>
-bool ThrowsInvalidArg(Action action)
-{
-    try {
-        action();
-    } catch (CException* e) {
-        const bool invalidArg = e->IsKindOf(RUNTIME_CLASS(CInvalidArgException));
-        e->Delete();
-        return invalidArg;
-    }
-    return false;
-}
 
 template <class TYPE, class ARG_TYPE>
 std::vector<TYPE> Items(const CArray<TYPE, ARG_TYPE>& array)

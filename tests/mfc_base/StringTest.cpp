@@ -1,4 +1,5 @@
 #include "Resource.h"
+#include "Throws.h"
 
 #include <afx.h>
 
@@ -12,20 +13,6 @@ namespace {
 std::wstring Text(const CString& s)
 {
     return std::wstring(s.GetString(), size_t(s.GetLength()));
-}
-
-// Runs `action` and reports whether it threw CInvalidArgException.
-template <typename Action>
-bool ThrowsInvalidArg(Action action)
-{
-    try {
-        action();
-    } catch (CException* e) {
-        const bool invalidArg = e->IsKindOf(RUNTIME_CLASS(CInvalidArgException));
-        e->Delete();
-        return invalidArg;
-    }
-    return false;
 }
 
 } // namespace
