@@ -190,6 +190,21 @@ QV_MFC_API void AFX_CDECL AfxTrace(LPCSTR lpszFormat, ...);
 // Reports a failed ASSERT on the debugger channel and breaks into an attached debugger.
 QV_MFC_API void AFXAPI AfxAssertFailedLine(LPCSTR lpszFileName, int nLine);
 
+// Pointer checks for ASSERTs: a pointer is valid when it is not null.
+inline BOOL AFXAPI AfxIsValidAddress(const void* p, [[maybe_unused]] UINT_PTR nBytes,
+                                      [[maybe_unused]] BOOL bReadWrite = TRUE)
+{
+    return p != nullptr;
+}
+inline BOOL AFXAPI AfxIsValidString(LPCWSTR psz, [[maybe_unused]] int nLength = -1)
+{
+    return psz != nullptr;
+}
+inline BOOL AFXAPI AfxIsValidString(LPCSTR psz, [[maybe_unused]] int nLength = -1)
+{
+    return psz != nullptr;
+}
+
 // Diagnostics exist in _DEBUG builds only; release builds do not evaluate the arguments but still
 // name them, so that a variable used only in an ASSERT does not warn.
 #ifdef _DEBUG

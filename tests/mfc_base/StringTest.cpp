@@ -81,6 +81,19 @@ TEST(CString, LoadsFromTheStringTable)
     EXPECT_EQ(std::string(a), "Hello from the string table");
 }
 
+TEST(CString, LoadsFromTheCurrentResourceModule)
+{
+    EXPECT_EQ(AfxGetResourceHandle(), ::GetModuleHandleW(nullptr));
+    const HINSTANCE library = ::GetModuleHandleW(L"qv.mfc.dll");
+    ASSERT_NE(library, nullptr);
+    AfxSetResourceHandle(library);
+    CString s(L"unchanged");
+    EXPECT_FALSE(s.LoadString(IDS_GREETING));
+    EXPECT_EQ(Text(s), L"unchanged");
+    AfxSetResourceHandle(nullptr);
+    EXPECT_TRUE(s.LoadString(IDS_GREETING));
+}
+
 TEST(CString, IndexedAccessChecksBounds)
 {
     CString s(L"abc");
