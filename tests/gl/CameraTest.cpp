@@ -259,3 +259,22 @@ TEST(Camera, RubberBandDrawnTwiceErasesItself)
     EXPECT_EQ(RGB(10, 20, 30), colour);
     EXPECT_EQ(R2_COPYPEN, ::GetROP2(dib.getDC()->GetSafeHdc())) << "drawing mode restored";
 }
+
+TEST(Camera, MeasuresWorldUnitsPerPixel)
+{
+    Manager manager;
+    ASSERT_TRUE(manager.createBitmapGL(400, 200));
+    Camera camera(&manager);
+    manager.setCamera(&camera);
+    camera.setWorldSize({{0, 0, 0}, {10, 4, 2}}, true);
+    EXPECT_NEAR(0.06f, camera.getDistanceByPixel(), 1e-4f);
+    EXPECT_NEAR(0.06f, camera.getBoundVolumeRatio().x, 1e-6f);
+    EXPECT_NEAR(0.06f, camera.getBoundVolumeRatio().y, 1e-6f);
+    EXPECT_NEAR(0.06f, camera.getWorldVolumeRatio().x, 1e-6f);
+
+    camera.zoom(4, false);
+    EXPECT_NEAR(0.015f, camera.getDistanceByPixel(), 1e-4f);
+    EXPECT_NEAR(0.015f, camera.getBoundVolumeRatio().x, 1e-6f);
+    EXPECT_NEAR(0.06f, camera.getWorldVolumeRatio().x, 1e-6f) << "the world volume does not zoom";
+    manager.setCamera(nullptr);
+}

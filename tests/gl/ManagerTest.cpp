@@ -1,5 +1,8 @@
 #include "Camera.h"
+#include "Font.h"
 #include "Manager.h"
+
+#include "core/qv.String.h"
 
 #include "qvtest/Pump.h"
 #include "qvtest/TestWindow.h"
@@ -133,6 +136,14 @@ COLORREF dibPixel(const Manager& manager, unsigned x, unsigned y)
     return ::testing::AssertionFailure() << text;
 }
 
+DWORD pixelFormatFlags(const Manager& manager)
+{
+    const HDC hdc = manager.getDC()->GetSafeHdc();
+    PIXELFORMATDESCRIPTOR format{};
+    ::DescribePixelFormat(hdc, ::GetPixelFormat(hdc), sizeof(format), &format);
+    return format.dwFlags;
+}
+
 const colorf kRed{1, 0, 0, 1};
 const colorf kGreen{0, 1, 0, 1};
 const colorf kBlue{0, 0, 1, 1};
@@ -179,6 +190,8 @@ TEST(Manager, BitmapSurfaceWithoutAWindow)
     EXPECT_EQ(manager.getRC(), ::wglGetCurrentContext());
     EXPECT_NE(GL_FALSE, ::glIsEnabled(GL_LIGHTING)) << "default lighting set up";
     EXPECT_EQ(nullptr, manager.getPalette()) << "true colour needs no palette";
+    const DWORD bitmapFlags = PFD_DRAW_TO_BITMAP | PFD_SUPPORT_OPENGL;
+    EXPECT_EQ(bitmapFlags, pixelFormatFlags(manager) & bitmapFlags);
 
     manager.destroyGL();
     EXPECT_EQ(nullptr, manager.getRC());
@@ -331,6 +344,8 @@ TEST(Manager, WindowModePaintsTheGradientIntoTheWindow)
     ASSERT_TRUE(manager.createGL(&host.wnd, false));
     EXPECT_FALSE(manager.isDrawToBitmap());
     EXPECT_EQ(nullptr, manager.getPalette());
+    const DWORD windowFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    EXPECT_EQ(windowFlags, pixelFormatFlags(manager) & windowFlags);
     manager.initGL();
     RecordingCamera camera(&manager, manager.log);
     manager.setCamera(&camera);
@@ -408,4 +423,80 @@ TEST(Manager, ConversionsMatchTheRenderedPoint)
             }
         }
     manager.setCamera(nullptr);
+}
+
+TEST(Manager, FailingCreationHookFailsTheCreation)
+{
+    class Refusing : public Manager {
+    protected:
+        bool onCreateGL() override { return false; }
+    };
+    Refusing manager;
+    EXPECT_FALSE(manager.createBitmapGL(16, 16));
+    EXPECT_NE(nullptr, manager.getRC()) << "left for destroyGL";
+    manager.destroyGL();
+    EXPECT_EQ(nullptr, manager.getRC());
+}
+
+TEST(Manager, SavedMatricesConvertLikeTheContext)
+{
+    Manager manager;
+    ASSERT_TRUE(manager.createBitmapGL(120, 90));
+    Camera camera(&manager);
+    manager.setCamera(&camera);
+    double projection[16];
+    double modelView[16];
+    int viewport[4];
+    manager.backupMatrix(projection, modelView, viewport);
+    EXPECT_EQ(120, viewport[2]);
+    const Manager::vector3 world{3, -2, 1};
+    const CPoint expected = manager.convert3DTo2D(world);
+    EXPECT_EQ(expected, Manager::convert3DTo2D(projection, modelView, viewport, world));
+
+    camera.setupOrthogonal2D(true);
+    manager.restoreMatrix(projection, modelView, viewport);
+    EXPECT_EQ(expected, manager.convert3DTo2D(world)) << "restored";
+    GLint mode = 0;
+    ::glGetIntegerv(GL_MATRIX_MODE, &mode);
+    EXPECT_EQ(GL_MODELVIEW, mode);
+    manager.setCamera(nullptr);
+}
+
+TEST(Manager, FrameRateOverlaySitsAtTheBottomRight)
+{
+    constexpr int cx = 200, cy = 60;
+    Manager manager;
+    ASSERT_TRUE(manager.createBitmapGL(cx, cy));
+    Camera camera(&manager);
+    manager.setCamera(&camera);
+    qv::gl::Font font;
+    ASSERT_NE(0, font.create(manager.getDC(), "Tahoma", 14));
+    manager.setFont(&font);
+    manager.setBackgroundMode(Manager::BackgroundSolid);
+    manager.setColorBackground(colorf(0, 0, 0, 1));
+    manager.setColorFPS(kGreen);
+    manager.setViewFPS(true);
+    manager.refreshScreen(false, true); // the solid colour clears from the next frame on
+    manager.refreshScreen(false, true);
+
+    qv::String text;
+    text.format("%.2f FPS", manager.getFPS());
+    const CSize extent = font.getOutputTextExtent(text.c_str());
+    int lit = 0, shadow = 0, outside = 0;
+    for (int y = 0; y < cy; ++y)
+        for (int x = 0; x < cx; ++x) {
+            const COLORREF colour = dibPixel(manager, static_cast<unsigned>(x), static_cast<unsigned>(y));
+            if (colour == RGB(0, 0, 0))
+                continue;
+            const int glY = cy - 1 - y;
+            const bool inside = x >= cx - extent.cx - 12 && x <= cx - 8 && glY <= 8 + extent.cy;
+            outside += inside ? 0 : 1;
+            lit += colour == RGB(0, 255, 0) ? 1 : 0;
+            shadow += colour == RGB(102, 102, 128) ? 1 : 0;
+        }
+    EXPECT_GT(lit, 20);
+    EXPECT_GT(shadow, 0) << "the shadow shows one pixel below";
+    EXPECT_EQ(0, outside);
+    manager.setCamera(nullptr);
+    manager.destroyGL();
 }
