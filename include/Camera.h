@@ -24,7 +24,9 @@ class Manager;
 // The matrix is read the way OpenGL reads it (column by column) everywhere: in applyGL
 // and in the screen/world conversions, so convert3DTo2D lands on the pixel where the
 // rendered point appears for every view direction, and convert2DTo3D inverts it.
-// getViewVector alone reads the third row of the flat inverse.
+// getViewVector alone reads the third row of the flat inverse. The conversions use the
+// GL matrices as the last setupViewVolume left them (model-view at identity), so they
+// belong outside the render pass.
 //
 // Without a manager the GL set-up calls and refresh requests are skipped. Every
 // operation with a refresh flag ends, when it is set, in manager->refreshScreen(false, true).
@@ -35,15 +37,16 @@ public:
     using matrix4 = basic_matrix<4, 4, float>;
     using box3 = basic_aabb<3, float>;
 
+    // Standard views: the world direction looked along, and the one shown upward.
     enum ViewDirection : int {
-        Isometric = 0,   // looks along (0, -0.816, -0.577), z up-ish
-        TopZUp = 1,      // looks down -y, z up
-        TopZDown = 2,    // looks down -y, z down
-        TopXUp = 3,      // looks down -y, x up
-        TopXDown = 4,    // looks down -y, -x up
-        Front = 5,       // identity: looks down -z, y up
-        Back = 6,        // looks along +z, y up
-        FrontUpsideDown = 7, // looks down -z, -y up
+        Isometric = 0,       // along (0, -0.816, -0.577), up (0.707, -0.408, 0.577)
+        TopZUp = 1,          // along -y, up +z
+        TopZDown = 2,        // along -y, up -z
+        TopXUp = 3,          // along -y, up +x
+        TopXDown = 4,        // along -y, up -x
+        Front = 5,           // along -z, up +y (the identity)
+        Back = 6,            // along +z, up +y
+        FrontUpsideDown = 7, // along -z, up -y
     };
 
     // Construction
@@ -57,6 +60,7 @@ public:
     Manager* getManager() const { return manager; }
     void setManager(Manager* newManager) { manager = newManager; }
     CSize getScreenSize() const { return screenSize; }
+    // Sets the GL viewport and the zoom box's; a side of 0 keeps the previous screen ratio.
     void setScreenSize(const CSize& size);
     float getScreenRatio() const { return screenRatio; }
     bool isHeightScreenRatio() const { return heightScreenRatio; }
