@@ -2,6 +2,7 @@
 #include "DIBSection.h"
 #include "Manager.h"
 
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -277,4 +278,38 @@ TEST(Camera, MeasuresWorldUnitsPerPixel)
     EXPECT_NEAR(0.015f, camera.getBoundVolumeRatio().x, 1e-6f);
     EXPECT_NEAR(0.06f, camera.getWorldVolumeRatio().x, 1e-6f) << "the world volume does not zoom";
     manager.setCamera(nullptr);
+}
+
+TEST(Camera, WorldRotateUsesOpenGLsRotation)
+{
+    Manager manager;
+    ASSERT_TRUE(manager.createBitmapGL(40, 30));
+    Camera camera(&manager);
+    camera.viewDirection(Camera::Front, false);
+    camera.worldRotate({0, 0, 1}, 90, false);
+    const auto& m = *camera.getMatrix();
+    // OpenGL stores column by column: (row 1, column 0) is sin, (row 0, column 1) is -sin.
+    EXPECT_NEAR(1, m[1], 1e-6f);
+    EXPECT_NEAR(-1, m[4], 1e-6f);
+    EXPECT_NEAR(0, m[0], 1e-6f);
+    EXPECT_NEAR(1, m[10], 1e-6f);
+    GLfloat modelView[16];
+    ::glGetFloatv(GL_MODELVIEW_MATRIX, modelView);
+    EXPECT_EQ(1, modelView[0]) << "the model-view is restored";
+}
+
+TEST(Camera, BoundVolumeFollowsTheScreenRatio)
+{
+    Camera camera(nullptr);
+    camera.setScreenSize(CSize(300, 100));
+    camera.setBoundVolume({-1, 2, 1, -2});
+    expectRect({-6, 2, 6, -2}, camera.getBoundVolume(false));
+    EXPECT_FLOAT_EQ(2, camera.getBoundRadius());
+
+    Camera flat(nullptr);
+    flat.setScreenSize(CSize(300, 100));
+    flat.setBoundVolume({-1, 0, 1, 0});
+    SCOPED_TRACE("a zero side leaves the volume");
+    expectRect({-1, 0, 1, 0}, flat.getBoundVolume(false));
+    EXPECT_FLOAT_EQ(0, flat.getBoundRadius());
 }
