@@ -1,0 +1,169 @@
+#include "DibContext.h"
+#include "Font.h"
+
+#include <gtest/gtest.h>
+
+#include <cwchar>
+
+using qv::gl::Font;
+
+namespace {
+
+constexpr int kWidth = 200;
+constexpr int kHeight = 60;
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+
+struct Box {
+    int left, bottom, right, top; // GL window coordinates, inclusive
+};
+
+// Bounding box of every pixel that is not black, and how many there are.
+int litPixels(const DibContext& context, Box& box)
+{
+    int count = 0;
+    box = {kWidth, kHeight, -1, -1};
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x)
+            if (context.glPixel(x, y) != kBlack) {
+                ++count;
+                box = {std::min(box.left, x), std::min(box.bottom, y), std::max(box.right, x), std::max(box.top, y)};
+            }
+    return count;
+}
+
+int countColour(const DibContext& context, COLORREF colour)
+{
+    int count = 0;
+    for (int y = 0; y < kHeight; ++y)
+        for (int x = 0; x < kWidth; ++x)
+            count += context.glPixel(x, y) == colour ? 1 : 0;
+    return count;
+}
+
+class FontTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(context.ok());
+        context.pixelProjection();
+        context.clear();
+    }
+
+    // Bitmap text in red with its origin (the baseline's left end) at (x, y).
+    void drawAt(Font& font, int x, int y, const char* text)
+    {
+        ::glColor3f(1, 0, 0);
+        ::glRasterPos2i(x, y);
+        font.draw(text);
+        context.finish();
+    }
+
+    DibContext context{kWidth, kHeight};
+};
+
+} // namespace
+
+TEST_F(FontTest, CreateWithoutDCReturnsZeroAndChangesNothing)
+{
+    Font font;
+    EXPECT_EQ(0, font.create(nullptr, "Tahoma", 14));
+    EXPECT_EQ(0, font.createOutline(nullptr, "Tahoma", 14, 0.1f, true));
+    EXPECT_EQ(nullptr, font.getDC());
+    EXPECT_EQ(0u, font.getListBase());
+    EXPECT_FALSE(font.isOutline());
+    EXPECT_EQ(0, font.getLogFont()->lfHeight);
+    EXPECT_EQ(L'\0', font.getLogFont()->lfFaceName[0]);
+    EXPECT_EQ(0, font.changeFont("Tahoma", 14)) << "no DC stored";
+}
+
+TEST_F(FontTest, BitmapTextLightsTextColourInsideTheMeasuredExtent)
+{
+    Font font;
+    ASSERT_NE(0, font.create(context.dib.getDC(), "Tahoma", 14));
+    EXPECT_EQ(0, _wcsicmp(L"Tahoma", font.getLogFont()->lfFaceName));
+    EXPECT_EQ(14, font.getLogFont()->lfHeight);
+    EXPECT_EQ(ANSI_CHARSET, font.getLogFont()->lfCharSet);
+    const CSize extent = font.getOutputTextExtent("Hello");
+    ASSERT_GT(extent.cx, 10);
+    ASSERT_GT(extent.cy, 8);
+
+    const int x = 20, y = 25;
+    drawAt(font, x, y, "Hello");
+
+    Box box{};
+    const int lit = litPixels(context, box);
+    EXPECT_GT(lit, 20);
+    EXPECT_EQ(lit, countColour(context, RGB(255, 0, 0))) << "every lit pixel has the text colour";
+    // The raster position is the baseline: glyphs rise above it and descend a little below.
+    const int slack = 2;
+    EXPECT_GE(box.left, x - slack);
+    EXPECT_LE(box.right, x + extent.cx + slack);
+    EXPECT_GE(box.bottom, y - extent.cy - slack);
+    EXPECT_LE(box.top, y + extent.cy + slack);
+    EXPECT_GT(box.right - box.left, extent.cx / 2) << "the text spans most of its measured width";
+}
+
+TEST_F(FontTest, OutlineListsDrawGeometry)
+{
+    Font font;
+    ASSERT_NE(0, font.createOutline(context.dib.getDC(), "Tahoma", 14, 0.0f, true));
+    EXPECT_TRUE(font.isOutline());
+    ::glColor3f(0, 1, 0);
+    ::glTranslatef(20, 15, 0);
+    ::glScalef(30, 30, 1);
+    font.draw("WM");
+    context.finish();
+
+    Box box{};
+    EXPECT_GT(litPixels(context, box), 100);
+    EXPECT_GT(countColour(context, RGB(0, 255, 0)), 100);
+    EXPECT_GE(box.left, 18);
+    EXPECT_GT(box.right - box.left, 30) << "two glyphs of about one em each at 30 pixels";
+}
+
+TEST_F(FontTest, DestroyFreesTheListsAndDrawThenDrawsNothing)
+{
+    Font font;
+    ASSERT_NE(0, font.create(context.dib.getDC(), "Tahoma", 14));
+    const unsigned base = font.getListBase();
+    ASSERT_NE(0u, base);
+    EXPECT_TRUE(::glIsList(base + 'H'));
+
+    font.destroy();
+    EXPECT_FALSE(::glIsList(base));
+    EXPECT_FALSE(::glIsList(base + 'H'));
+    EXPECT_EQ(0u, font.getListBase());
+    EXPECT_EQ(L'\0', font.getLogFont()->lfFaceName[0]);
+
+    drawAt(font, 20, 25, "Hello");
+    Box box{};
+    EXPECT_EQ(0, litPixels(context, box));
+}
+
+TEST_F(FontTest, FaceChoosesCharsetAndEmptyFaceTakesTheSystemFont)
+{
+    Font symbol;
+    ASSERT_NE(0, symbol.create(context.dib.getDC(), "Symbol", 14));
+    EXPECT_EQ(SYMBOL_CHARSET, symbol.getLogFont()->lfCharSet);
+
+    LOGFONTW system{};
+    ASSERT_NE(0, ::GetObjectW(::GetStockObject(SYSTEM_FONT), sizeof(system), &system));
+    Font stock;
+    ASSERT_NE(0, stock.create(context.dib.getDC(), "", 14));
+    EXPECT_STREQ(system.lfFaceName, stock.getLogFont()->lfFaceName);
+    EXPECT_EQ(system.lfHeight, stock.getLogFont()->lfHeight);
+    drawAt(stock, 5, 30, "Hi");
+    Box box{};
+    EXPECT_GT(litPixels(context, box), 5);
+}
+
+TEST_F(FontTest, RebuildingReleasesThePreviousLists)
+{
+    Font font;
+    ASSERT_NE(0, font.create(context.dib.getDC(), "Tahoma", 14));
+    const unsigned first = font.getListBase();
+    ASSERT_NE(0, font.changeFont("Tahoma", 20));
+    EXPECT_FALSE(::glIsList(first) && first != font.getListBase());
+    EXPECT_EQ(20, font.getLogFont()->lfHeight);
+    EXPECT_GT(font.getOutputTextExtent("Hello").cy, 14);
+}
