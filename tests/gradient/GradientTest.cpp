@@ -17,11 +17,9 @@ constexpr UINT kAll = Gradient::kNoColorLimit;
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 
-// Exposes the protected conversion and records every run list that painting computes.
+// Records every run list that painting computes.
 class RecordingGradient : public Gradient {
 public:
-    using Gradient::ConvertToReal;
-
     void CalcShiftedGradient(GradElementArray& runs, int nShift, int nSize, int nStart, int nEnd,
                              UINT nMaxColors) override
     {
@@ -111,24 +109,6 @@ TEST(CalGradient, BandsPerColourStepPixelAndLimit)
     }
 }
 
-TEST(CalGradient, AppendsWithoutClearing)
-{
-    Gradient gradient;
-    GradElementArray runs;
-    qv::gui::GradElement first{kWhite, 7};
-    runs.Add(first);
-    gradient.CalGradient(runs, kBlack, kBlack, 5, 0, -1, kAll);
-    EXPECT_EQ((Runs{{kWhite, 7}, {kBlack, 5}}), toRuns(runs));
-}
-
-TEST(CalGradient, BlackToWhiteOverAThousandPixelsHas255Runs)
-{
-    const Runs runs = calGradient(kBlack, kWhite, 1000, 0, -1, kAll);
-    ASSERT_EQ(255u, runs.size());
-    EXPECT_EQ(1000, totalLength(runs));
-    EXPECT_EQ(grey(254), runs.back().color);
-}
-
 TEST(CalcMultiGradient, IntervalsShareTheSize)
 {
     struct Case {
@@ -160,7 +140,13 @@ TEST(CalcMultiGradient, NoColourGivesNothingOneColourOneRun)
 {
     Gradient gradient;
     EXPECT_TRUE(multiGradient(gradient, 50, 0, -1).empty());
+    COLORREF first = 0, second = 0;
+    gradient.GetGradientColors(first, second);
+    EXPECT_EQ(CLR_NONE, first);
+    EXPECT_EQ(CLR_NONE, second);
+
     gradient.AddColor(red(7));
+    gradient.SetColorsStretch(5.0);
     EXPECT_EQ((Runs{{red(7), 40}}), multiGradient(gradient, 50, 10, -1));
     EXPECT_EQ((Runs{{red(7), 10}}), multiGradient(gradient, 50, 10, 20));
 }
@@ -223,26 +209,6 @@ TEST(CalcShiftedGradient, SingleRunFillsTheRequestedSpan)
     EXPECT_EQ((Runs{{red(5), 30}}), shiftedGradient(gradient, 10, 100, 20, 50));
 }
 
-TEST(GradientColors, ReplaceAndRead)
-{
-    Gradient gradient;
-    COLORREF first = 0, second = 0;
-    gradient.GetGradientColors(first, second);
-    EXPECT_EQ(CLR_NONE, first);
-    EXPECT_EQ(CLR_NONE, second);
-
-    gradient.AddColor(red(1));
-    gradient.GetGradientColors(first, second);
-    EXPECT_EQ(red(1), first);
-    EXPECT_EQ(red(1), second);
-
-    gradient.SetGradientColorsX(3, red(1), red(2), red(3));
-    gradient.GetGradientColors(first, second);
-    EXPECT_EQ(red(2), second);
-    ASSERT_EQ(3, gradient.GetGradientColorsX().GetSize());
-    EXPECT_EQ(red(3), gradient.GetGradientColorsX()[2]);
-}
-
 TEST(GradientColors, FewerThanTwoColoursThrowAndKeepTheList)
 {
     Gradient gradient;
@@ -258,46 +224,6 @@ TEST(GradientColors, FewerThanTwoColoursThrowAndKeepTheList)
         }
         EXPECT_TRUE(thrown);
         EXPECT_EQ(2, gradient.GetGradientColorsX().GetSize());
-    }
-}
-
-TEST(GradientColors, StretchNeedsTwoColours)
-{
-    Gradient gradient;
-    gradient.AddColor(red(1));
-    gradient.SetColorsStretch(5.0);
-    EXPECT_EQ((Runs{{red(1), 10}}), multiGradient(gradient, 10, 0, -1));
-}
-
-TEST(Gradient, StretchNeverBelowOne)
-{
-    Gradient gradient;
-    gradient.SetStretchGradient(0.5f);
-    EXPECT_EQ(1.0f, gradient.GetStretchGradient());
-    gradient.SetStretchGradient(2.5f);
-    EXPECT_EQ(2.5f, gradient.GetStretchGradient());
-}
-
-TEST(Gradient, ConvertToRealPerDirection)
-{
-    struct Case {
-        Gradient::eDirection direction;
-        int start, end;
-        CRect expected;
-    };
-    const CRect rect(10, 20, 110, 70);
-    const Case cases[] = {
-        {Gradient::LeftToRight, 5, 20, CRect(15, 20, 30, 70)},
-        {Gradient::RightToLeft, 0, 20, CRect(90, 20, 110, 70)},
-        {Gradient::TopToBottom, 5, -1, CRect(10, 25, 110, 70)},
-        {Gradient::BottomToTop, 5, 20, CRect(10, 50, 110, 65)},
-        {Gradient::eDirection(7), 0, -1, rect},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(int(c.direction));
-        RecordingGradient gradient;
-        gradient.SetDirection(c.direction);
-        EXPECT_EQ(c.expected, gradient.ConvertToReal(rect, c.start, c.end));
     }
 }
 
@@ -371,13 +297,6 @@ TEST_F(PaintedGradient, SubRangeFromTheNamedEdge)
     EXPECT_EQ(red(0), surface.pixel(109, 5));
     EXPECT_EQ(red(38), surface.pixel(90, 5));
     EXPECT_EQ(kWhite, surface.pixel(110, 5));
-}
-
-TEST_F(PaintedGradient, NoColoursPaintNothing)
-{
-    Gradient empty;
-    empty.DrawLinearGradient(surface.dc(), CRect(0, 0, 140, 140), 0, -1, 0);
-    EXPECT_EQ(CRect(), surface.boundsOf([](COLORREF c) { return c != kWhite; }));
 }
 
 TEST(GradientRuns, AtMostOneFillPerColourStep)
