@@ -1,0 +1,5 @@
+#pragma once
+
+// ATL's name for the string header.
+
+#include "afxstr.h"
