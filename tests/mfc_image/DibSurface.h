@@ -6,6 +6,17 @@
 
 namespace qvtest {
 
+// The colours the drawing tests paint and probe with.
+namespace colors {
+inline constexpr COLORREF kWhite = RGB(255, 255, 255);
+inline constexpr COLORREF kBlack = RGB(0, 0, 0);
+inline constexpr COLORREF kGrey = RGB(128, 128, 128);
+inline constexpr COLORREF kRed = RGB(255, 0, 0);
+inline constexpr COLORREF kGreen = RGB(0, 255, 0);
+inline constexpr COLORREF kBlue = RGB(0, 0, 255);
+inline constexpr COLORREF kMagenta = RGB(255, 0, 255);
+} // namespace colors
+
 // A memory DC with a top-down 32-bit DIB section selected: draw into hdc(), read the pixels back.
 class DibSurface {
 public:

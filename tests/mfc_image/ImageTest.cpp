@@ -6,12 +6,9 @@
 
 using qvtest::DibSurface;
 
-namespace {
+using namespace qvtest::colors;
 
-const COLORREF kMagenta = RGB(255, 0, 255);
-const COLORREF kGreen = RGB(0, 255, 0);
-const COLORREF kBlue = RGB(0, 0, 255);
-const COLORREF kWhite = RGB(255, 255, 255);
+namespace {
 
 const BYTE* byteAt(const CImage& image, int x, int y)
 {
