@@ -239,14 +239,44 @@ TEST_F(ProgressText, PercentInTheBarColourOverTheBar)
     const ClippedText background{0, 200, L"50%", kRed};
     const ClippedText bar{0, 100, L"50%", kYellow};
     EXPECT_EQ((std::vector<ClippedText>{background, bar}), progress.texts);
+    EXPECT_NEAR(120, (boundsOf(kYellow).left + boundsOf(kRed).right) / 2, 3);
+}
 
-    const CRect yellow = boundsOf(kYellow);
-    const CRect red = boundsOf(kRed);
-    ASSERT_FALSE(yellow.IsRectEmpty());
-    ASSERT_FALSE(red.IsRectEmpty());
-    EXPECT_LE(yellow.right, 120);
-    EXPECT_GE(red.left, 120);
-    EXPECT_NEAR(120, (yellow.left + red.right) / 2, 3);
+TEST_F(ProgressText, TwoColoursInEveryOrientation)
+{
+    struct Case {
+        const char* name;
+        DWORD style;
+        int escapement;
+        CRect rect, bar, background;
+    };
+    const Case cases[] = {
+        {"left to right", 0, 0, CRect(20, 10, 220, 50), CRect(20, 10, 120, 50), CRect(120, 10, 220, 50)},
+        {"right to left, upside down", PBS_REVERSE, 1800, CRect(20, 10, 220, 50), CRect(120, 10, 220, 50),
+         CRect(20, 10, 120, 50)},
+        {"bottom to top", PBS_VERTICAL, 900, CRect(10, 20, 50, 220), CRect(10, 120, 50, 220), CRect(10, 20, 50, 120)},
+        {"top to bottom", PBS_VERTICAL | PBS_REVERSE, 2700, CRect(10, 20, 50, 220), CRect(10, 20, 50, 120),
+         CRect(10, 120, 50, 220)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        CFont rotated;
+        rotated.CreateFont(-20, 0, c.escapement, c.escapement, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                           OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Tahoma");
+        progress.SetFont(&rotated);
+        progress.ModifyBarStyle(PBS_VERTICAL | PBS_REVERSE, c.style);
+        progress.SetPos(50);
+        surface.fill(kGreen);
+        progress.Draw(surface.dc(), c.rect);
+
+        const CRect yellow = boundsOf(kYellow);
+        const CRect red = boundsOf(kRed);
+        ASSERT_FALSE(yellow.IsRectEmpty());
+        ASSERT_FALSE(red.IsRectEmpty());
+        CRect inside;
+        EXPECT_TRUE(inside.IntersectRect(yellow, c.bar) && inside == yellow) << "yellow ink outside the bar";
+        EXPECT_TRUE(inside.IntersectRect(red, c.background) && inside == red) << "red ink over the bar";
+    }
 }
 
 TEST_F(ProgressText, FormattedByMode)
