@@ -120,6 +120,7 @@ TEST_F(ProgressPaint, BarCoverageForEachOrientation)
                 progress.SetBarBrush(useBrush ? &barBrush : nullptr);
                 progress.SetPos(50);
                 progress.Draw(surface.dc(), c.rect, direct);
+                EXPECT_FALSE(surface.dc()->IsPrinting());
                 EXPECT_EQ(c.expected, boundsOf(useBrush ? kRed : kBlue));
                 EXPECT_EQ(c.rect, surface.boundsOf([](COLORREF color) { return color != kGreen; }));
             }
