@@ -27,6 +27,10 @@ TEST(DCTest, AlphaFillBlendsOverThePicture)
         EXPECT_EQ(canvas.pixel(1, 2), kWhite);
         EXPECT_EQ(canvas.pixel(6, 5), kWhite);
     }
+
+    Canvas canvas(8, 8);
+    DC(canvas.dc()).FillSolidRect(CRect(6, 6, 2, 2), kBlue, 255); // inverted: nothing to fill
+    EXPECT_EQ(canvas.pixel(4, 4), kWhite);
 }
 
 TEST(DCTest, UnusableSurfaceDrawsNothingAndConvertsNothing)

@@ -1,0 +1,121 @@
+#include "TestWindows.h"
+
+#include <qvtest/Capture.h>
+#include <qvtest/MfcPump.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// A resource id with no menu, strings, icon or accelerators.
+const UINT noResources = 0x7F01;
+const COLORREF blue = RGB(0, 0, 255);
+
+int documents = 0;
+int views = 0;
+int initialUpdates = 0;
+
+class TestDoc : public CDocument {
+    DECLARE_DYNCREATE(TestDoc)
+public:
+    TestDoc() { ++documents; }
+    ~TestDoc() override { --documents; }
+
+    COLORREF color = blue;
+};
+
+IMPLEMENT_DYNCREATE(TestDoc, CDocument)
+
+class TestView : public CView {
+    DECLARE_DYNCREATE(TestView)
+public:
+    TestView() { ++views; }
+    ~TestView() override { --views; }
+
+    TestDoc* GetDocument() const { return static_cast<TestDoc*>(m_pDocument); }
+
+    void OnDraw(CDC* pDC) override
+    {
+        CRect client;
+        GetClientRect(&client);
+        pDC->FillSolidRect(&client, GetDocument()->color);
+    }
+    void OnInitialUpdate() override
+    {
+        ++initialUpdates;
+        CView::OnInitialUpdate();
+    }
+};
+
+IMPLEMENT_DYNCREATE(TestView, CView)
+
+TEST(DocViewTest, TemplateCreatesDocumentFrameAndViewByRunTimeClass)
+{
+    auto docTemplate = std::make_unique<CSingleDocTemplate>(noResources, RUNTIME_CLASS(TestDoc),
+                                                            RUNTIME_CLASS(CFrameWnd), RUNTIME_CLASS(TestView));
+    initialUpdates = 0;
+    CDocument* document = docTemplate->OpenDocumentFile(nullptr);
+    ASSERT_NE(document, nullptr);
+    EXPECT_TRUE(document->IsKindOf(RUNTIME_CLASS(TestDoc)));
+    EXPECT_EQ(document->GetDocTemplate(), docTemplate.get());
+    EXPECT_EQ(document->GetTitle(), CString(L"Untitled"));
+
+    POSITION position = document->GetFirstViewPosition();
+    CView* view = document->GetNextView(position);
+    EXPECT_EQ(position, nullptr);
+    ASSERT_TRUE(view->IsKindOf(RUNTIME_CLASS(TestView)));
+    EXPECT_EQ(view->GetDocument(), document);
+    EXPECT_EQ(view->GetDlgCtrlID(), AFX_IDW_PANE_FIRST);
+    EXPECT_EQ(initialUpdates, 1);
+
+    CFrameWnd* frame = view->GetParentFrame();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->GetActiveView(), view);
+    EXPECT_EQ(frame->GetActiveDocument(), document);
+    EXPECT_TRUE(frame->IsWindowVisible());
+    CString title;
+    frame->GetWindowText(title);
+    EXPECT_EQ(title, CString(L"Untitled"));
+
+    // The view fills the frame's client area and paints through OnDraw.
+    frame->MoveWindow(0, 0, 300, 200);
+    qvtest::pumpMfcUntilIdle();
+    view->UpdateWindow();
+    CRect viewRect;
+    CRect clientRect;
+    view->GetClientRect(&viewRect);
+    frame->GetClientRect(&clientRect);
+    EXPECT_GE(viewRect.Width(), clientRect.Width() - 4);
+    qvtest::Capture capture(view->m_hWnd);
+    EXPECT_EQ(capture.pixel(viewRect.Width() / 2, viewRect.Height() / 2), blue);
+
+    // Closing the frame closes the document: frame, view and document are deleted.
+    frame->SendMessage(WM_CLOSE);
+    EXPECT_EQ(views, 0);
+    EXPECT_EQ(documents, 0);
+    EXPECT_EQ(docTemplate->GetFirstDocPosition(), nullptr);
+}
+
+TEST(DocViewTest, ReopeningReusesTheDocumentAndUpdatesTheViewAgain)
+{
+    CSingleDocTemplate docTemplate(noResources, RUNTIME_CLASS(TestDoc), RUNTIME_CLASS(CFrameWnd),
+                                   RUNTIME_CLASS(TestView));
+    initialUpdates = 0;
+    CDocument* first = docTemplate.OpenDocumentFile(nullptr);
+    CDocument* second = docTemplate.OpenDocumentFile(nullptr);
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(documents, 1);
+    EXPECT_EQ(views, 1);
+    EXPECT_EQ(initialUpdates, 2);
+    // The template closes its document when it goes.
+}
+
+TEST(DocViewTest, AfterTheTemplateIsGoneNothingIsLeft)
+{
+    EXPECT_EQ(documents, 0);
+    EXPECT_EQ(views, 0);
+}
+
+} // namespace

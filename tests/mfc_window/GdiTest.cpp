@@ -1,0 +1,202 @@
+#include "TestWindows.h"
+
+#include <qvtest/Capture.h>
+#include <qvtest/MfcPump.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const COLORREF white = RGB(255, 255, 255);
+const COLORREF green = RGB(0, 255, 0);
+const COLORREF red = RGB(255, 0, 0);
+const COLORREF blue = RGB(0, 0, 255);
+
+class PaintedWnd : public CWnd {
+public:
+    int paints = 0;
+    CRect paintRect;
+
+protected:
+    afx_msg void OnPaint()
+    {
+        CPaintDC dc(this);
+        ++paints;
+        paintRect = dc.m_ps.rcPaint;
+        dc.FillSolidRect(0, 0, 50, 50, green);
+        dc.Draw3dRect(60, 10, 20, 20, red, blue);
+    }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(PaintedWnd, CWnd)
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+TEST(PaintDCTest, PaintsPixelsThatACaptureReadsBack)
+{
+    PaintedWnd wnd;
+    ASSERT_TRUE(createPopup(wnd));
+    wnd.Invalidate();
+    qvtest::pumpMfcUntilIdle();
+    EXPECT_GE(wnd.paints, 1);
+    EXPECT_EQ(wnd.paintRect, CRect(0, 0, 200, 150));
+    CRect update;
+    EXPECT_FALSE(wnd.GetUpdateRect(&update));
+
+    qvtest::Capture capture(wnd.m_hWnd);
+    EXPECT_EQ(capture.count(CRect(0, 0, 50, 50), green), 50 * 50);
+    EXPECT_EQ(capture.pixel(50, 50), white);
+    // Draw3dRect: top and left edges in the first colour, bottom and right in the second.
+    EXPECT_EQ(capture.pixel(60, 10), red);
+    EXPECT_EQ(capture.pixel(78, 10), red);
+    EXPECT_EQ(capture.pixel(79, 10), blue);
+    EXPECT_EQ(capture.pixel(60, 29), blue);
+    EXPECT_EQ(capture.pixel(79, 29), blue);
+    EXPECT_EQ(capture.pixel(70, 20), white);
+}
+
+class MemoryDCTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CDC screen;
+        screen.Attach(::GetDC(nullptr));
+        ASSERT_TRUE(dc.CreateCompatibleDC(&screen));
+        ASSERT_TRUE(bitmap.CreateCompatibleBitmap(&screen, 40, 30));
+        ::ReleaseDC(nullptr, screen.Detach());
+        previousBitmap = dc.SelectObject(&bitmap);
+    }
+    void TearDown() override { dc.SelectObject(previousBitmap); }
+
+    CDC dc;
+    CBitmap bitmap;
+    CBitmap* previousBitmap = nullptr;
+};
+
+TEST_F(MemoryDCTest, SelectObjectReturnsTypedWrappersOfThePreviousObjects)
+{
+    ASSERT_NE(previousBitmap, nullptr);
+    EXPECT_NE(previousBitmap->m_hObject, bitmap.m_hObject);
+    CPen pen(PS_SOLID, 1, red);
+    CPen* previousPen = dc.SelectObject(&pen);
+    ASSERT_NE(previousPen, nullptr);
+    EXPECT_EQ(previousPen->m_hObject, ::GetStockObject(BLACK_PEN));
+    // Our own object comes back as itself: it is in the permanent map.
+    EXPECT_EQ(dc.SelectObject(previousPen), &pen);
+    EXPECT_EQ(CPen::FromHandle(pen), &pen);
+    EXPECT_EQ(dc.GetCurrentBitmap(), &bitmap);
+    BITMAP info{};
+    bitmap.GetBitmap(&info);
+    EXPECT_EQ(info.bmWidth, 40);
+    EXPECT_EQ(info.bmHeight, 30);
+}
+
+TEST_F(MemoryDCTest, FillSolidRectPaintsAndKeepsTheBackgroundColour)
+{
+    dc.FillSolidRect(CRect(0, 0, 40, 30), white);
+    dc.FillSolidRect(5, 5, 10, 10, blue);
+    EXPECT_EQ(dc.GetPixel(5, 5), blue);
+    EXPECT_EQ(dc.GetPixel(14, 14), blue);
+    EXPECT_EQ(dc.GetPixel(15, 15), white);
+    EXPECT_EQ(dc.GetBkColor(), blue);
+}
+
+TEST_F(MemoryDCTest, ShapesClippingAndSavedStates)
+{
+    dc.FillSolidRect(CRect(0, 0, 40, 30), white);
+    const int saved = dc.SaveDC();
+    dc.IntersectClipRect(0, 0, 20, 30);
+    CBrush brush(red);
+    dc.FillRect(CRect(0, 0, 40, 30), &brush);
+    CRect clip;
+    dc.GetClipBox(&clip);
+    EXPECT_EQ(clip, CRect(0, 0, 20, 30));
+    EXPECT_TRUE(dc.RestoreDC(saved));
+    EXPECT_EQ(dc.GetPixel(19, 0), red);
+    EXPECT_EQ(dc.GetPixel(20, 0), white);
+
+    CPen pen(PS_SOLID, 1, blue);
+    CPen* previous = dc.SelectObject(&pen);
+    dc.MoveTo(0, 25);
+    EXPECT_EQ(dc.MoveTo(2, 25), CPoint(0, 25));
+    dc.LineTo(30, 25);
+    dc.SelectObject(previous);
+    EXPECT_EQ(dc.GetPixel(10, 25), blue);
+    EXPECT_EQ(dc.GetPixel(1, 25), red);
+}
+
+TEST_F(MemoryDCTest, ViewportOriginShiftsDrawingAndConversions)
+{
+    EXPECT_EQ(dc.SetViewportOrg(10, 5), CPoint(0, 0));
+    EXPECT_EQ(dc.GetViewportOrg(), CPoint(10, 5));
+    CPoint point(10, 5);
+    dc.DPtoLP(&point);
+    EXPECT_EQ(point, CPoint(0, 0));
+    dc.FillSolidRect(CRect(0, 0, 40, 30), white);
+    dc.SetPixelV(0, 0, green);
+    dc.SetViewportOrg(0, 0);
+    EXPECT_EQ(dc.GetPixel(10, 5), green);
+}
+
+TEST(GdiObjectTest, TemporaryWrappersAreNotPermanent)
+{
+    HGDIOBJ stock = ::GetStockObject(WHITE_BRUSH);
+    CGdiObject* temporary = CGdiObject::FromHandle(stock);
+    ASSERT_NE(temporary, nullptr);
+    EXPECT_EQ(temporary->m_hObject, stock);
+    EXPECT_EQ(CGdiObject::FromHandle(stock), temporary);
+    EXPECT_EQ(CGdiObject::FromHandle(nullptr), nullptr);
+    AfxUnlockTempMaps();
+    // Deleting the temporary must not have deleted the stock object.
+    LOGBRUSH info{};
+    EXPECT_EQ(::GetObject(stock, sizeof info, &info), static_cast<int>(sizeof info));
+}
+
+TEST(GdiObjectTest, RegionsCombineAndHitTest)
+{
+    CRgn left;
+    CRgn right;
+    CRgn both;
+    ASSERT_TRUE(left.CreateRectRgn(0, 0, 10, 10));
+    ASSERT_TRUE(right.CreateRectRgnIndirect(CRect(20, 0, 30, 10)));
+    ASSERT_TRUE(both.CreateRectRgn(0, 0, 0, 0));
+    EXPECT_EQ(both.CombineRgn(&left, &right, RGN_OR), COMPLEXREGION);
+    EXPECT_TRUE(both.PtInRegion(5, 5));
+    EXPECT_FALSE(both.PtInRegion(15, 5));
+    EXPECT_TRUE(both.PtInRegion(CPoint(29, 9)));
+    CRect box;
+    both.GetRgnBox(&box);
+    EXPECT_EQ(box, CRect(0, 0, 30, 10));
+    both.SetRectRgn(0, 0, 5, 5);
+    EXPECT_FALSE(both.PtInRegion(5, 5));
+}
+
+TEST(GdiObjectTest, PointFontHeightFollowsTheScreenResolution)
+{
+    CFont font;
+    ASSERT_TRUE(font.CreatePointFont(120, L"Tahoma"));
+    LOGFONT logFont{};
+    font.GetLogFont(&logFont);
+    HDC screen = ::GetDC(nullptr);
+    EXPECT_EQ(logFont.lfHeight, -::MulDiv(::GetDeviceCaps(screen, LOGPIXELSY), 120, 720));
+    ::ReleaseDC(nullptr, screen);
+    EXPECT_STREQ(logFont.lfFaceName, L"Tahoma");
+}
+
+TEST(GdiObjectTest, PaletteReportsItsEntries)
+{
+    struct {
+        LOGPALETTE header;
+        PALETTEENTRY more[2];
+    } palette{{0x300, 3, {{255, 0, 0, 0}}}, {{0, 255, 0, 0}, {0, 0, 255, 0}}};
+    CPalette object;
+    ASSERT_TRUE(object.CreatePalette(&palette.header));
+    EXPECT_EQ(object.GetEntryCount(), 3);
+    PALETTEENTRY entries[3]{};
+    EXPECT_EQ(object.GetPaletteEntries(0, 3, entries), 3u);
+    EXPECT_EQ(entries[2].peBlue, 255);
+}
+
+} // namespace
