@@ -1,0 +1,226 @@
+#include "DC.h"
+
+#include <atlimage.h>
+
+#include <algorithm>
+
+namespace qv::gui {
+
+namespace {
+
+const float kPointsPerInch = 72.27f;
+const int kRedShift = 0;
+const int kGreenShift = 8;
+const int kBlueShift = 16;
+const int kChannelShifts[] = {kRedShift, kGreenShift, kBlueShift};
+
+// Selects a GDI object into a surface for the guard's lifetime.
+class Selection {
+public:
+    Selection(CDC& dc, HGDIOBJ object) : m_dc(dc), m_previous(dc.SelectObject(object)) {}
+    Selection(const Selection&) = delete;
+    Selection& operator=(const Selection&) = delete;
+    ~Selection() { m_dc.SelectObject(m_previous); }
+
+private:
+    CDC& m_dc;
+    HGDIOBJ m_previous;
+};
+
+int channel(COLORREF color, int shift)
+{
+    return int((color >> shift) & 0xFF);
+}
+
+// Frame i of a graded outline: from + i * step in each channel, kept to a byte.
+COLORREF gradedColor(COLORREF from, const int (&steps)[3], int i)
+{
+    COLORREF color = 0;
+    for (int c = 0; c < 3; ++c)
+        color |= COLORREF((channel(from, kChannelShifts[c]) + i * steps[c]) & 0xFF) << kChannelShifts[c];
+    return color;
+}
+
+} // namespace
+
+DC::~DC() = default;
+
+bool DC::_isUsable() const noexcept
+{
+    return m_pDC != nullptr && m_pDC->GetSafeHdc() != nullptr;
+}
+
+// A scratch bitmap filled with the colour, blended onto the surface with constant alpha.
+void DC::FillSolidRect(const CRect& rect, COLORREF color, BYTE alpha)
+{
+    if (!_isUsable())
+        return;
+    const int width = rect.Width();
+    const int height = rect.Height();
+    CDC scratch;
+    CBitmap bitmap;
+    if (!scratch.CreateCompatibleDC(m_pDC) || !bitmap.CreateCompatibleBitmap(m_pDC, width, height))
+        return;
+    const Selection selected(scratch, bitmap);
+    scratch.FillSolidRect(0, 0, width, height, color);
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, alpha, 0};
+    m_pDC->AlphaBlend(rect.left, rect.top, width, height, &scratch, 0, 0, width, height, blend);
+}
+
+void DC::drawCircle(CPoint center, COLORREF color, int radius, bool fill)
+{
+    if (!_isUsable())
+        return;
+    CPen pen;
+    CBrush brush;
+    pen.CreatePen(PS_SOLID, 1, color);
+    const Selection penSelected(*m_pDC, pen);
+    if (fill)
+        brush.CreateSolidBrush(color);
+    const Selection brushSelected(*m_pDC, fill ? HGDIOBJ(brush) : ::GetStockObject(NULL_BRUSH));
+    m_pDC->Ellipse(center.x - radius, center.y - radius, center.x + radius, center.y + radius);
+}
+
+void DC::roundRectFill(const CRect& rect, COLORREF lineColor, COLORREF fillColor, const CPoint& corner, int lineWidth)
+{
+    if (m_pDC == nullptr)
+        return;
+    CBrush brush;
+    brush.CreateSolidBrush(fillColor);
+    const Selection brushSelected(*m_pDC, brush);
+    roundRectLine(rect, lineColor, corner, lineWidth);
+}
+
+void DC::roundRectLine(const CRect& rect, COLORREF lineColor, const CPoint& corner, int lineWidth)
+{
+    if (m_pDC == nullptr)
+        return;
+    CPen pen;
+    pen.CreatePen(PS_SOLID, lineWidth, lineColor);
+    const Selection penSelected(*m_pDC, pen);
+    m_pDC->RoundRect(&rect, corner);
+}
+
+void DC::drawOutlineBox(const CRect& rect, COLORREF from, COLORREF to, int count, bool inward)
+{
+    if (!_isUsable() || count <= 0)
+        return;
+    // One frame has nothing to grade towards: it takes the `from` colour.
+    int steps[3] = {};
+    if (count > 1) {
+        for (int c = 0; c < 3; ++c)
+            steps[c] = (channel(to, kChannelShifts[c]) - channel(from, kChannelShifts[c])) / (count - 1);
+    }
+    const int grow = inward ? -1 : 1;
+    CRect frame = rect;
+    for (int i = 0; i < count; ++i) {
+        const COLORREF color = gradedColor(from, steps, i);
+        m_pDC->Draw3dRect(&frame, color, color);
+        frame.InflateRect(grow, grow);
+    }
+}
+
+void DC::drawImage(Gdiplus::Image* image, CRect box, int stretch)
+{
+    if (!_isUsable() || image == nullptr || !ATL::CImage::InitGDIPlus())
+        return;
+    const int height = int(image->GetHeight());
+    const int width = int(image->GetWidth());
+    const CRect destination = _placeInBox(box, CSize(width, height), stretch);
+    Gdiplus::Graphics graphics(m_pDC->GetSafeHdc());
+    graphics.SetPageUnit(Gdiplus::UnitPixel);
+    graphics.DrawImage(image, Gdiplus::Rect(destination.left, destination.top, destination.Width(), destination.Height()),
+                       0, 0, width, height, Gdiplus::UnitPixel);
+}
+
+void DC::drawImage(ATL::CImage* image, CRect box, int stretch)
+{
+    if (!_isUsable() || image == nullptr || image->IsNull())
+        return;
+    const CRect destination = _placeInBox(box, CSize(image->GetWidth(), image->GetHeight()), stretch);
+    const int previousMode = m_pDC->GetStretchBltMode();
+    m_pDC->SetStretchBltMode(COLORONCOLOR);
+    image->Draw(m_pDC->GetSafeHdc(), destination);
+    m_pDC->SetStretchBltMode(previousMode);
+}
+
+CRect DC::_placeInBox(const CRect& box, CSize size, int stretch) const
+{
+    CRect placed = calcRectBySize(box, size, stretch);
+    placed.OffsetRect(box.left, box.top);
+    return placed;
+}
+
+CSize DC::calcFixedSize(CSize size, CSize limit, bool keepRatio)
+{
+    if (size.cx <= limit.cx && size.cy <= limit.cy)
+        return size;
+    if (!keepRatio)
+        return CSize(std::min(size.cx, limit.cx), std::min(size.cy, limit.cy));
+    const float scale = std::min(float(limit.cx) / float(size.cx), float(limit.cy) / float(size.cy));
+    return CSize(int(scale * float(size.cx)), int(scale * float(size.cy)));
+}
+
+CRect DC::calcRectBySize(CRect box, CSize size, int stretch)
+{
+    const int boxWidth = box.Width();
+    const int boxHeight = box.Height();
+    if (size.cx <= 0 || size.cy <= 0 || boxWidth <= 0 || boxHeight <= 0)
+        return CRect();
+    if (stretch == 0 && boxWidth > size.cx && boxHeight > size.cy) {
+        const CPoint topLeft((boxWidth - size.cx) / 2, (boxHeight - size.cy) / 2);
+        return CRect(topLeft, size);
+    }
+    const float ratio = float(size.cy) / float(size.cx);
+    if (ratio > float(boxHeight) / float(boxWidth)) {
+        const int width = int(float(boxHeight) / ratio);
+        return CRect(CPoint((boxWidth - width) / 2, 0), CSize(width, boxHeight));
+    }
+    const int height = int(float(boxWidth) * ratio);
+    return CRect(CPoint(0, (boxHeight - height) / 2), CSize(boxWidth, height));
+}
+
+// The input comes back unchanged when there is no surface to ask for its resolution.
+int DC::_pixel2Point(int pixels, int index) const
+{
+    const int dpi = _isUsable() ? m_pDC->GetDeviceCaps(index) : 0;
+    return dpi > 0 ? int(float(pixels) * kPointsPerInch / float(dpi)) : pixels;
+}
+
+int DC::_point2Pixel(int points, int index) const
+{
+    const int dpi = _isUsable() ? m_pDC->GetDeviceCaps(index) : 0;
+    return dpi > 0 ? int(float(dpi * points) / kPointsPerInch) : points;
+}
+
+CSize DC::pixel2Point(CSize pixels) const
+{
+    return CSize(pixel2PointX(pixels.cx), pixel2PointY(pixels.cy));
+}
+
+int DC::pixel2PointX(int pixels) const
+{
+    return _pixel2Point(pixels, LOGPIXELSX);
+}
+
+int DC::pixel2PointY(int pixels) const
+{
+    return _pixel2Point(pixels, LOGPIXELSY);
+}
+
+CSize DC::point2Pixel(CSize points) const
+{
+    return CSize(point2PixelX(points.cx), point2PixelY(points.cy));
+}
+
+int DC::point2PixelX(int points) const
+{
+    return _point2Pixel(points, LOGPIXELSX);
+}
+
+int DC::point2PixelY(int points) const
+{
+    return _point2Pixel(points, LOGPIXELSY);
+}
+
+} // namespace qv::gui
