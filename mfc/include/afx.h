@@ -21,6 +21,11 @@
 
 #define DEBUG_NEW new
 
+// An opaque position in a collection; BEFORE_START_POSITION begins a map walk.
+struct __POSITION {};
+typedef __POSITION* POSITION;
+#define BEFORE_START_POSITION (reinterpret_cast<POSITION>(static_cast<INT_PTR>(-1)))
+
 class CObject;
 struct CRuntimeClass;
 
@@ -185,6 +190,21 @@ QV_MFC_API void AFX_CDECL AfxTrace(LPCSTR lpszFormat, ...);
 // Reports a failed ASSERT on the debugger channel and breaks into an attached debugger.
 QV_MFC_API void AFXAPI AfxAssertFailedLine(LPCSTR lpszFileName, int nLine);
 
+// Pointer checks for ASSERTs: a pointer is valid when it is not null.
+inline BOOL AFXAPI AfxIsValidAddress(const void* p, [[maybe_unused]] UINT_PTR nBytes,
+                                      [[maybe_unused]] BOOL bReadWrite = TRUE)
+{
+    return p != nullptr;
+}
+inline BOOL AFXAPI AfxIsValidString(LPCWSTR psz, [[maybe_unused]] int nLength = -1)
+{
+    return psz != nullptr;
+}
+inline BOOL AFXAPI AfxIsValidString(LPCSTR psz, [[maybe_unused]] int nLength = -1)
+{
+    return psz != nullptr;
+}
+
 // Diagnostics exist in _DEBUG builds only; release builds do not evaluate the arguments but still
 // name them, so that a variable used only in an ASSERT does not warn.
 #ifdef _DEBUG
@@ -196,6 +216,10 @@ QV_MFC_API void AFXAPI AfxAssertFailedLine(LPCSTR lpszFileName, int nLine);
 #define VERIFY(f) ((void)(f))
 #define TRACE(...) ((void)(false && (AfxTrace(__VA_ARGS__), true)))
 #endif
+#define TRACE0(sz) TRACE(_T("%s"), _T(sz))
+#define TRACE1(sz, p1) TRACE(_T(sz), p1)
+#define TRACE2(sz, p1, p2) TRACE(_T(sz), p1, p2)
+#define TRACE3(sz, p1, p2, p3) TRACE(_T(sz), p1, p2, p3)
 #define ASSERT_VALID(pOb) ((void)(false && (pOb)))
 #define ASSERT_KINDOF(class_name, object) ASSERT((object)->IsKindOf(RUNTIME_CLASS(class_name)))
 

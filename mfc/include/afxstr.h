@@ -107,7 +107,7 @@ public:
     CStringT(const unsigned char* psz) : CStringT(reinterpret_cast<const char*>(psz)) {}
     CStringT(PCXSTR pch, int nLength) : m_text(Make(pch, nLength)) {}
     CStringT(PCYSTR pch, int nLength) : m_text(Make(pch, nLength)) {}
-    CStringT(const CStringT<YCHAR>& str) : m_text(Make(str.GetString(), str.GetLength())) {}
+    explicit CStringT(const CStringT<YCHAR>& str) : m_text(Make(str.GetString(), str.GetLength())) {}
     explicit CStringT(XCHAR ch, int nRepeat = 1) : m_text(size_t(std::max(nRepeat, 0)), ch) {}
     explicit CStringT(YCHAR ch, int nRepeat = 1)
     {
@@ -123,6 +123,7 @@ public:
     CStringT& operator=(YCHAR ch) { return *this = CStringT(ch); }
 
     // Attributes
+    static int StringLength(PCXSTR psz) { return Traits::StringLength(psz); }
     int GetLength() const { return int(m_text.size()); }
     int GetAllocLength() const { return int(m_text.capacity()); }
     bool IsEmpty() const { return m_text.empty(); }

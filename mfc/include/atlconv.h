@@ -45,25 +45,14 @@ using CW2AEX = CW2A;
 template <int t_nBufferLength = 128>
 using CA2WEX = CA2W;
 
-#ifdef UNICODE
-using CT2A = CW2A;
-using CT2CA = CW2A;
-using CA2T = CA2W;
-using CA2CT = CA2W;
-using CW2T = CW2W;
-using CW2CT = CW2W;
-using CT2W = CW2W;
-using CT2CW = CW2W;
-#else
-using CT2A = CA2A;
-using CT2CA = CA2A;
-using CA2T = CA2A;
-using CA2CT = CA2A;
-using CW2T = CW2A;
-using CW2CT = CW2A;
-using CT2W = CA2W;
-using CT2CW = CA2W;
-#endif
+using CT2A = CConvertStringT<TCHAR, char>;
+using CT2CA = CT2A;
+using CA2T = CConvertStringT<char, TCHAR>;
+using CA2CT = CA2T;
+using CW2T = CConvertStringT<wchar_t, TCHAR>;
+using CW2CT = CW2T;
+using CT2W = CConvertStringT<TCHAR, wchar_t>;
+using CT2CW = CT2W;
 
 // The conversion classes need no per-function state.
 #define USES_CONVERSION ((void)0)

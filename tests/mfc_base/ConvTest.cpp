@@ -48,3 +48,15 @@ TEST(Conversion, SameWidthCopies)
     EXPECT_STREQ(copy, source);
     EXPECT_NE(static_cast<LPWSTR>(copy), source);
 }
+
+TEST(Conversion, StringsOfTheOtherWidthConvertOnAssignment)
+{
+    CStringA narrow;
+    narrow = CString(L"wide");
+    narrow += CString(L"+");
+    EXPECT_STREQ(narrow, "wide+");
+    CString wide(narrow);
+    wide += narrow;
+    EXPECT_STREQ(wide, L"wide+wide+");
+    EXPECT_TRUE(CString(L"same") == CStringA("same"));
+}

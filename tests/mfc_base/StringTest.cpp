@@ -1,4 +1,5 @@
 #include "Resource.h"
+#include "Throws.h"
 
 #include <afx.h>
 
@@ -12,20 +13,6 @@ namespace {
 std::wstring Text(const CString& s)
 {
     return std::wstring(s.GetString(), size_t(s.GetLength()));
-}
-
-// Runs `action` and reports whether it threw CInvalidArgException.
-template <typename Action>
-bool ThrowsInvalidArg(Action action)
-{
-    try {
-        action();
-    } catch (CException* e) {
-        const bool invalidArg = e->IsKindOf(RUNTIME_CLASS(CInvalidArgException));
-        e->Delete();
-        return invalidArg;
-    }
-    return false;
 }
 
 } // namespace
@@ -92,6 +79,19 @@ TEST(CString, LoadsFromTheStringTable)
     CStringA a;
     ASSERT_TRUE(a.LoadString(::GetModuleHandleW(nullptr), IDS_GREETING));
     EXPECT_EQ(std::string(a), "Hello from the string table");
+}
+
+TEST(CString, LoadsFromTheCurrentResourceModule)
+{
+    EXPECT_EQ(AfxGetResourceHandle(), ::GetModuleHandleW(nullptr));
+    const HINSTANCE library = ::GetModuleHandleW(L"qv.mfc.dll");
+    ASSERT_NE(library, nullptr);
+    AfxSetResourceHandle(library);
+    CString s(L"unchanged");
+    EXPECT_FALSE(s.LoadString(IDS_GREETING));
+    EXPECT_EQ(Text(s), L"unchanged");
+    AfxSetResourceHandle(nullptr);
+    EXPECT_TRUE(s.LoadString(IDS_GREETING));
 }
 
 TEST(CString, IndexedAccessChecksBounds)
