@@ -53,9 +53,15 @@ auto withImageDC(const CImage& image, Call call)
     return result;
 }
 
-bool isValidDepth(int bpp)
+// What CreateDIBSection makes: a depth GDI knows, masks only at 16 or 32 bits, alpha only at 32.
+bool isValidFormat(int bpp, DWORD compression, const DWORD* masks, bool alpha)
 {
-    return bpp == 1 || bpp == 4 || bpp == 8 || bpp == 16 || bpp == 24 || bpp == 32;
+    const bool knownDepth = bpp == 1 || bpp == 4 || bpp == 8 || bpp == 16 || bpp == 24 || bpp == 32;
+    if (!knownDepth || (alpha && bpp != 32))
+        return false;
+    if (compression == BI_BITFIELDS)
+        return masks != nullptr && (bpp == 16 || bpp == 32);
+    return compression == BI_RGB;
 }
 
 } // namespace
@@ -73,10 +79,8 @@ BOOL CImage::Create(int nWidth, int nHeight, int nBPP, DWORD dwFlags) noexcept
 BOOL CImage::CreateEx(int nWidth, int nHeight, int nBPP, DWORD eCompression, const DWORD* pdwBitmasks,
                       DWORD dwFlags) noexcept
 {
-    const bool bitfields = eCompression == BI_BITFIELDS;
     const bool alpha = (dwFlags & createAlphaChannel) != 0;
-    if (nWidth <= 0 || nHeight == 0 || !isValidDepth(nBPP) || (alpha && nBPP != 32)
-        || (eCompression != BI_RGB && !bitfields) || (bitfields && (pdwBitmasks == nullptr || (nBPP != 16 && nBPP != 32))))
+    if (nWidth <= 0 || nHeight == 0 || !isValidFormat(nBPP, eCompression, pdwBitmasks, alpha))
         return FALSE;
 
     BitmapInfo info{};
@@ -86,7 +90,7 @@ BOOL CImage::CreateEx(int nWidth, int nHeight, int nBPP, DWORD eCompression, con
     info.header.biPlanes = 1;
     info.header.biBitCount = WORD(nBPP);
     info.header.biCompression = eCompression;
-    if (bitfields) {
+    if (eCompression == BI_BITFIELDS) {
         std::copy_n(pdwBitmasks, kRedGreenBlueMasks, reinterpret_cast<DWORD*>(info.colors));
     } else if (nBPP <= 8) {
         info.header.biClrUsed = 1u << nBPP;

@@ -64,13 +64,21 @@ DibLayout dibLayoutFor(Gdiplus::PixelFormat source)
     return {32, PixelFormat32bppRGB, false};
 }
 
-Gdiplus::PixelFormat pixelFormatOf(int bpp, bool alpha)
+const DWORD kGreenMask565 = 0x07E0;
+
+// The GDI+ format of a DIB section's pixels; 16-bit sections are 5-5-5 unless their masks say 5-6-5.
+Gdiplus::PixelFormat pixelFormatOf(HBITMAP bitmap, int bpp, bool alpha)
 {
+    DIBSECTION section{};
     switch (bpp) {
     case 1: return PixelFormat1bppIndexed;
     case 4: return PixelFormat4bppIndexed;
     case 8: return PixelFormat8bppIndexed;
-    case 16: return PixelFormat16bppRGB555;
+    case 16:
+        ::GetObject(bitmap, sizeof(section), &section);
+        return section.dsBmih.biCompression == BI_BITFIELDS && section.dsBitfields[1] == kGreenMask565
+                   ? PixelFormat16bppRGB565
+                   : PixelFormat16bppRGB555;
     case 24: return PixelFormat24bppRGB;
     default: return alpha ? PixelFormat32bppPARGB : PixelFormat32bppRGB;
     }
@@ -183,7 +191,7 @@ std::unique_ptr<Gdiplus::Bitmap> CImage::_newGdiplusBitmap() const noexcept
     if (!m_bIsDIBSection)
         return std::make_unique<Gdiplus::Bitmap>(m_hBitmap, HPALETTE(nullptr));
     auto bitmap = std::make_unique<Gdiplus::Bitmap>(m_nWidth, m_nHeight, m_nPitch,
-                                                    pixelFormatOf(m_nBPP, m_bHasAlphaChannel),
+                                                    pixelFormatOf(m_hBitmap, m_nBPP, m_bHasAlphaChannel),
                                                     static_cast<BYTE*>(m_pBits));
     if (IsIndexed()) {
         RGBQUAD colors[kMaxColorTableEntries];

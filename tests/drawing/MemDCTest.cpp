@@ -1,5 +1,7 @@
 #include "MemDC.h"
 
+#include "DC.h"
+
 #include <gtest/gtest.h>
 
 #include "Canvas.h"
@@ -23,10 +25,22 @@ TEST(MemDCTest, PictureReachesTheTargetOnlyWhenDestroyed)
     }
     EXPECT_EQ(canvas.pixel(3, 3), kRed);
     EXPECT_EQ(canvas.pixel(4, 4), kRed);
-    EXPECT_EQ(canvas.pixel(2, 2), kBlack); // a fresh buffer starts black
-    EXPECT_EQ(canvas.pixel(7, 7), kBlack);
     EXPECT_EQ(canvas.pixel(1, 1), kWhite); // outside the area
     EXPECT_EQ(canvas.pixel(8, 8), kWhite);
+}
+
+TEST(MemDCTest, DrawingHelpersWorkInTheTargetsCoordinates)
+{
+    Canvas canvas(40, 40, kWhite);
+    const CRect area(10, 10, 30, 30);
+    {
+        MemDC memory(canvas.dc(), &area, TRUE);
+        qv::gui::DC dc(memory);
+        dc.FillSolidRect(CRect(12, 12, 16, 16), kRed, 255);
+        dc.drawOutlineBox(CRect(20, 20, 28, 28), kBlack, kBlue, 2, true);
+    }
+    EXPECT_EQ(canvas.row(14, 11, 17), (std::vector<COLORREF>{kWhite, kRed, kRed, kRed, kRed, kWhite}));
+    EXPECT_EQ(canvas.row(24, 19, 23), (std::vector<COLORREF>{kWhite, kBlack, kBlue, kWhite}));
 }
 
 TEST(MemDCTest, CopyFirstStartsFromTheTargetsPicture)

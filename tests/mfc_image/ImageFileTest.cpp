@@ -158,6 +158,33 @@ TEST(ImageFileTest, SavedImagesLoadBackPixelForPixel)
     EXPECT_TRUE(FAILED(empty.Save(tempPath(L"qv_image_empty.png").c_str())));
 }
 
+// Saves the image into a memory stream in the format and loads it back.
+void reloadThroughStream(const CImage& source, REFGUID format, CImage& loaded)
+{
+    IStream* stream = SHCreateMemStream(nullptr, 0);
+    EXPECT_EQ(source.Save(stream, format), S_OK);
+    stream->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
+    EXPECT_EQ(loaded.Load(stream), S_OK);
+    stream->Release();
+}
+
+TEST(ImageFileTest, SixteenBitImagesSaveWithTheirOwnMasks)
+{
+    const DWORD masks555[] = {0x7C00, 0x03E0, 0x001F};
+    const DWORD masks565[] = {0xF800, 0x07E0, 0x001F};
+    for (const DWORD* masks : {masks555, masks565}) {
+        SCOPED_TRACE(masks[1]);
+        CImage source;
+        ASSERT_TRUE(source.CreateEx(2, 1, 16, BI_BITFIELDS, masks));
+        source.SetPixel(0, 0, RGB(255, 0, 0));
+        source.SetPixel(1, 0, RGB(0, 255, 0));
+        CImage loaded;
+        reloadThroughStream(source, Gdiplus::ImageFormatBMP, loaded);
+        EXPECT_EQ(loaded.GetPixel(0, 0), source.GetPixel(0, 0));
+        EXPECT_EQ(loaded.GetPixel(1, 0), source.GetPixel(1, 0));
+    }
+}
+
 TEST(ImageFileTest, AlphaSurvivesASaveToAStream)
 {
     IStream* original = SHCreateMemStream(kAlphaPng, sizeof(kAlphaPng));
@@ -165,12 +192,8 @@ TEST(ImageFileTest, AlphaSurvivesASaveToAStream)
     ASSERT_EQ(image.Load(original), S_OK);
     original->Release();
 
-    IStream* saved = SHCreateMemStream(nullptr, 0);
-    ASSERT_EQ(image.Save(saved, Gdiplus::ImageFormatPNG), S_OK);
-    saved->Seek(LARGE_INTEGER{}, STREAM_SEEK_SET, nullptr);
     CImage reloaded;
-    ASSERT_EQ(reloaded.Load(saved), S_OK);
-    saved->Release();
+    reloadThroughStream(image, Gdiplus::ImageFormatPNG, reloaded);
     expectAlphaPngDrawn(reloaded);
 }
 

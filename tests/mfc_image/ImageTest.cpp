@@ -104,7 +104,8 @@ TEST(ImageTest, AttachTakesTheBitmapAndDetachGivesItBack)
     DeleteObject(bitmap);
 }
 
-TEST(ImageTest, DeviceDependentBitmapHasSizeButNoBits)
+// How the controls wrap a picture they painted: a screen-compatible bitmap keyed on its background.
+TEST(ImageTest, DeviceDependentBitmapHasNoBitsButDrawsWithItsKey)
 {
     HDC screen = GetDC(nullptr);
     CImage image;
@@ -115,6 +116,22 @@ TEST(ImageTest, DeviceDependentBitmapHasSizeButNoBits)
     EXPECT_EQ(image.GetHeight(), 5);
     EXPECT_EQ(image.GetBits(), nullptr);
     EXPECT_EQ(image.GetPitch(), 0);
+
+    const RECT all{0, 0, 7, 5};
+    const RECT middle{3, 0, 4, 5};
+    HDC dc = image.GetDC();
+    HBRUSH magenta = CreateSolidBrush(kMagenta);
+    HBRUSH green = CreateSolidBrush(kGreen);
+    FillRect(dc, &all, magenta);
+    FillRect(dc, &middle, green);
+    image.ReleaseDC();
+    DeleteObject(magenta);
+    DeleteObject(green);
+    image.SetTransparentRGB(kMagenta);
+
+    DibSurface surface(7, 5, kBlue);
+    ASSERT_TRUE(image.Draw(surface.hdc(), 0, 0));
+    EXPECT_EQ(surface.row(2, 2, 5), (std::vector<COLORREF>{kBlue, kGreen, kBlue}));
 }
 
 TEST(ImageTest, NestedGetDCSharesOneDCUntilTheLastRelease)
