@@ -7,10 +7,10 @@
 #include <memory>
 #include <string>
 
-#include "Canvas.h"
+#include "qvtest/DibSurface.h"
 
 using qv::gui::DC;
-using qvtest::Canvas;
+using Canvas = qvtest::DibSurface;
 
 using namespace qvtest::colors;
 

@@ -2,10 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "Canvas.h"
+#include "qvtest/DibSurface.h"
 
 using qv::gui::DC;
-using qvtest::Canvas;
+using Canvas = qvtest::DibSurface;
 
 using namespace qvtest::colors;
 

@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "Canvas.h"
+#include "qvtest/DibSurface.h"
 
 using qv::gui::MemDC;
-using qvtest::Canvas;
+using Canvas = qvtest::DibSurface;
 
 using namespace qvtest::colors;
 

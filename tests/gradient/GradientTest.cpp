@@ -1,4 +1,4 @@
-#include "DibSurface.h"
+#include "qvtest/DibSurface.h"
 #include "Runs.h"
 
 #include <Gradient.h>
@@ -10,6 +10,7 @@
 
 using qv::gui::GradElementArray;
 using qv::gui::Gradient;
+using qvtest::DibSurface;
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "DibSurface.h"
+#include "qvtest/DibSurface.h"
 
 #include <Progress.h>
 
@@ -10,6 +10,7 @@
 #include <vector>
 
 using qv::gui::Gradient;
+using qvtest::DibSurface;
 using qv::gui::Progress;
 using namespace qv::gui;
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "DibSurface.h"
+#include "qvtest/DibSurface.h"
 
 using qvtest::DibSurface;
 

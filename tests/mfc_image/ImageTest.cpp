@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "DibSurface.h"
+#include "qvtest/DibSurface.h"
 
 using qvtest::DibSurface;
 

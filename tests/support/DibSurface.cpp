@@ -1,8 +1,10 @@
-#include "DibSurface.h"
+#include "qvtest/DibSurface.h"
 
 #include <algorithm>
 
-DibSurface::DibSurface(int width, int height, COLORREF fill) : m_width(width), m_height(height)
+namespace qvtest {
+
+DibSurface::DibSurface(int width, int height, COLORREF background) : m_width(width), m_height(height)
 {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(info.bmiHeader);
@@ -16,7 +18,7 @@ DibSurface::DibSurface(int width, int height, COLORREF fill) : m_width(width), m
     m_bits = static_cast<const DWORD*>(bits);
     m_dc.CreateCompatibleDC(nullptr);
     m_oldBitmap = ::SelectObject(m_dc.GetSafeHdc(), m_bitmap);
-    this->fill(fill);
+    fill(background);
 }
 
 DibSurface::~DibSurface()
@@ -34,6 +36,15 @@ COLORREF DibSurface::pixel(int x, int y) const
 {
     ::GdiFlush();
     return raw(x, y);
+}
+
+std::vector<COLORREF> DibSurface::row(int y, int x0, int x1) const
+{
+    ::GdiFlush();
+    std::vector<COLORREF> colors;
+    for (int x = x0; x < x1; ++x)
+        colors.push_back(raw(x, y));
+    return colors;
 }
 
 COLORREF DibSurface::raw(int x, int y) const
@@ -66,3 +77,11 @@ bool DibSurface::any(const CRect& area, COLORREF color) const
                 return true;
     return false;
 }
+
+bool nearColor(COLORREF a, COLORREF b)
+{
+    const auto close = [](int x, int y) { return x - y <= 2 && y - x <= 2; };
+    return close(GetRValue(a), GetRValue(b)) && close(GetGValue(a), GetGValue(b)) && close(GetBValue(a), GetBValue(b));
+}
+
+} // namespace qvtest
