@@ -7,10 +7,6 @@
 
 #include <vector>
 
-// An opaque iterator over a list, as afx.h's collections use.
-struct __POSITION;
-typedef __POSITION* POSITION;
-
 class CDocument;
 class CView;
 class CFrameWnd;

@@ -36,6 +36,14 @@ T setOnBothEx(const CDC& dc, BOOL(WINAPI* setter)(HDC, Args...), Values... value
     return previous;
 }
 
+// Reads a value that GDI reports through a pointer.
+template <class T> T getFrom(HDC hDC, BOOL(WINAPI* getter)(HDC, T*))
+{
+    T value{};
+    getter(hDC, &value);
+    return value;
+}
+
 HDC sourceOf(CDC* pSrcDC)
 {
     return pSrcDC ? pSrcDC->m_hDC : nullptr;
@@ -201,9 +209,7 @@ int CDC::SetPolyFillMode(int nPolyFillMode)
 
 CPoint CDC::GetBrushOrg() const
 {
-    POINT point{};
-    ::GetBrushOrgEx(m_hDC, &point);
-    return point;
+    return getFrom(m_hDC, &::GetBrushOrgEx);
 }
 
 CPoint CDC::SetBrushOrg(int x, int y)
@@ -222,9 +228,7 @@ int CDC::SetMapMode(int nMapMode)
 
 CPoint CDC::GetViewportOrg() const
 {
-    POINT point{};
-    ::GetViewportOrgEx(m_hAttribDC, &point);
-    return point;
+    return getFrom(m_hAttribDC, &::GetViewportOrgEx);
 }
 
 CPoint CDC::SetViewportOrg(int x, int y)
@@ -239,9 +243,7 @@ CPoint CDC::OffsetViewportOrg(int nWidth, int nHeight)
 
 CSize CDC::GetViewportExt() const
 {
-    SIZE size{};
-    ::GetViewportExtEx(m_hAttribDC, &size);
-    return size;
+    return getFrom(m_hAttribDC, &::GetViewportExtEx);
 }
 
 CSize CDC::SetViewportExt(int cx, int cy)
@@ -251,9 +253,7 @@ CSize CDC::SetViewportExt(int cx, int cy)
 
 CPoint CDC::GetWindowOrg() const
 {
-    POINT point{};
-    ::GetWindowOrgEx(m_hAttribDC, &point);
-    return point;
+    return getFrom(m_hAttribDC, &::GetWindowOrgEx);
 }
 
 CPoint CDC::SetWindowOrg(int x, int y)
@@ -268,9 +268,7 @@ CPoint CDC::OffsetWindowOrg(int nWidth, int nHeight)
 
 CSize CDC::GetWindowExt() const
 {
-    SIZE size{};
-    ::GetWindowExtEx(m_hAttribDC, &size);
-    return size;
+    return getFrom(m_hAttribDC, &::GetWindowExtEx);
 }
 
 CSize CDC::SetWindowExt(int cx, int cy)
@@ -324,9 +322,7 @@ int CDC::OffsetClipRgn(int x, int y)
 
 CPoint CDC::GetCurrentPosition() const
 {
-    POINT point{};
-    ::GetCurrentPositionEx(m_hAttribDC, &point);
-    return point;
+    return getFrom(m_hAttribDC, &::GetCurrentPositionEx);
 }
 
 CPoint CDC::MoveTo(int x, int y)

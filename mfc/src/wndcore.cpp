@@ -338,9 +338,10 @@ BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
     auto* header = reinterpret_cast<NMHDR*>(lParam);
     if (ReflectLastMsg(header->hwndFrom, pResult))
         return TRUE;
+    // Entries match the sender's own id, as MFC does: 0 for pop-ups such as tool tips.
     AFX_NOTIFY notify{pResult, header};
-    return OnCmdMsg(static_cast<UINT>(header->idFrom), static_cast<int>(MAKELONG(header->code, WM_NOTIFY)), &notify,
-                    nullptr);
+    const auto id = static_cast<UINT>(::GetDlgCtrlID(header->hwndFrom));
+    return OnCmdMsg(id, static_cast<int>(MAKELONG(header->code, WM_NOTIFY)), &notify, nullptr);
 }
 
 // Reflection

@@ -72,6 +72,7 @@ struct ThreadState {
     HWND toolTip = nullptr;      // the thread's tool tip for windows with EnableToolTips
     HWND toolOwner = nullptr;
     UINT_PTR toolId = 0;
+    HWND toolWindow = nullptr;   // the window the current tool covers
 };
 
 ThreadState& threadState();

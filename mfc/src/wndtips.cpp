@@ -33,6 +33,19 @@ void removeCurrentTool()
     ::SendMessage(state.toolTip, TTM_DELTOOL, 0, reinterpret_cast<LPARAM>(&info));
     state.toolOwner = nullptr;
     state.toolId = 0;
+    state.toolWindow = nullptr;
+}
+
+// The tool tip finds its tool by the message's window, so the message is relayed as if it had
+// gone to the tool's window (mouse messages over a transparent child go to the parent).
+void relayToToolTip(HWND toolTip, const MSG& msg, HWND toolWindow)
+{
+    MSG relayed = msg;
+    POINT point = msg.pt;
+    ::ScreenToClient(toolWindow, &point);
+    relayed.hwnd = toolWindow;
+    relayed.lParam = MAKELPARAM(point.x, point.y);
+    ::SendMessage(toolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }
 
 } // namespace
@@ -93,9 +106,10 @@ BOOL CWnd::FilterToolTipMessage(MSG* pMsg)
         if (hit != -1 && ::SendMessage(toolTip, TTM_ADDTOOL, 0, reinterpret_cast<LPARAM>(&info))) {
             state.toolOwner = info.hwnd;
             state.toolId = info.uId;
+            state.toolWindow = (info.uFlags & TTF_IDISHWND) ? reinterpret_cast<HWND>(info.uId) : info.hwnd;
         }
     }
     if (state.toolOwner)
-        ::SendMessage(toolTip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(pMsg));
+        relayToToolTip(toolTip, *pMsg, state.toolWindow);
     return FALSE;
 }

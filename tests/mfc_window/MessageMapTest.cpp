@@ -160,6 +160,51 @@ TEST(HandleMapTest, AttachMakesPermanentAndDetachReleases)
     ::DestroyWindow(foreign);
 }
 
+TEST(WindowAttributesTest, ScrollInfoAndCoordinateMapping)
+{
+    CWnd parent;
+    ASSERT_TRUE(createPopup(parent));
+    CWnd child;
+    ASSERT_TRUE(child.Create(nullptr, nullptr, WS_VISIBLE | WS_VSCROLL, CRect(10, 20, 110, 120), &parent, 1));
+    SCROLLINFO info{};
+    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    info.nMax = 99;
+    info.nPage = 10;
+    info.nPos = 30;
+    child.SetScrollInfo(SB_VERT, &info);
+    EXPECT_EQ(child.GetScrollPos(SB_VERT), 30);
+    EXPECT_EQ(child.GetScrollLimit(SB_VERT), 90);
+    SCROLLINFO read{};
+    EXPECT_TRUE(child.GetScrollInfo(SB_VERT, &read, SIF_POS));
+    EXPECT_EQ(read.nPos, 30);
+
+    CRect rect(0, 0, 5, 5);
+    child.MapWindowPoints(&parent, &rect);
+    EXPECT_EQ(rect, CRect(10, 20, 15, 25));
+    CRect screen(0, 0, 5, 5);
+    child.ClientToScreen(&screen);
+    parent.ScreenToClient(&screen);
+    EXPECT_EQ(screen, rect);
+    EXPECT_EQ(child.GetParent(), &parent);
+    EXPECT_EQ(child.GetOwner(), &parent);
+    EXPECT_EQ(parent.GetDlgItem(1), &child);
+    EXPECT_EQ(child.GetTopLevelParent(), &parent);
+}
+
+TEST(WaitCursorTest, WaitCursorNestsAndRestores)
+{
+    CCmdTarget target;
+    HCURSOR arrow = ::LoadCursor(nullptr, IDC_ARROW);
+    ::SetCursor(arrow);
+    target.BeginWaitCursor();
+    target.BeginWaitCursor();
+    EXPECT_EQ(::GetCursor(), ::LoadCursor(nullptr, IDC_WAIT));
+    target.EndWaitCursor();
+    EXPECT_EQ(::GetCursor(), ::LoadCursor(nullptr, IDC_WAIT));
+    target.EndWaitCursor();
+    EXPECT_EQ(::GetCursor(), arrow);
+}
+
 class SelfDeletingWnd : public CWnd {
 public:
     explicit SelfDeletingWnd(int& deletions) : m_deletions(deletions) {}

@@ -2,6 +2,7 @@
 
 #include <qvtest/Capture.h>
 #include <qvtest/MfcPump.h>
+#include <qvtest/NotifyRecorder.h>
 
 #include <gtest/gtest.h>
 
@@ -218,6 +219,32 @@ TEST_F(ReflectionTest, SubclassedButtonDestroyedByItsClickHandlerDoesNotCrash)
     EXPECT_TRUE(deleted);
     EXPECT_FALSE(::IsWindow(hWnd));
     EXPECT_EQ(parent.calls, (Calls{L"parent BN_CLICKED from 11"}));
+}
+
+struct IndexRecord {
+    NMHDR hdr;
+    INT_PTR index;
+};
+
+TEST(NotifyRecorderTest, RecordsNotificationsAndCommandsInOrderWithTheirResults)
+{
+    qvtest::NotifyRecorder recorder(sizeof(IndexRecord));
+    NotifyingWnd child;
+    ASSERT_TRUE(child.Create(nullptr, nullptr, WS_VISIBLE, CRect(0, 0, 10, 10), CWnd::FromHandle(recorder), childId));
+    recorder.setResult(NM_CLICK, childResult);
+    IndexRecord record{{child.m_hWnd, childId, static_cast<UINT>(NM_CLICK)}, -1};
+    EXPECT_EQ(::SendMessage(recorder, WM_NOTIFY, childId, reinterpret_cast<LPARAM>(&record)), childResult);
+    child.commandParent(BN_CLICKED);
+    EXPECT_EQ(child.notifyParent(NM_RCLICK), 0);
+
+    EXPECT_EQ(recorder.notifyCodes(), (std::vector<int>{static_cast<int>(NM_CLICK), static_cast<int>(NM_RCLICK)}));
+    EXPECT_EQ(recorder.commandCodes(), (std::vector<WORD>{BN_CLICKED}));
+    const auto& messages = recorder.messages();
+    ASSERT_EQ(messages.size(), 3u);
+    EXPECT_EQ(messages[1].message, static_cast<UINT>(WM_COMMAND));
+    EXPECT_EQ(messages[1].control, child.m_hWnd);
+    EXPECT_EQ(messages[0].hwndFrom, child.m_hWnd);
+    EXPECT_EQ(messages[0].as<IndexRecord>().index, -1);
 }
 
 } // namespace
