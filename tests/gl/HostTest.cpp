@@ -278,13 +278,22 @@ class SceneDoc : public CDocument {
 
 IMPLEMENT_DYNCREATE(SceneDoc, CDocument)
 
-// Records its renders and draws, and what OnDraw finds on the screen.
+// Consumes the key presses offered to it.
+class KeyCamera : public Camera {
+public:
+    KeyCamera() : Camera(nullptr) {}
+    int preTranslateMessage(MSG* message) override { return message->message == WM_KEYDOWN ? 1 : 0; }
+};
+
+// Records its renders and draws, what OnDraw finds on the screen, and the keys that reach its map.
 class DrawingView : public View {
     DECLARE_DYNCREATE(DrawingView)
 public:
     Events events;
     COLORREF seenTop = CLR_INVALID;
     COLORREF seenBottom = CLR_INVALID;
+    int keyDowns = 0;
+    int keyUps = 0;
 
     void onRenderGL() override { events.push_back("render"); }
     void OnDraw(CDC* dc) override
@@ -296,9 +305,33 @@ public:
         seenBottom = dc->GetPixel(client.Width() / 2, client.Height() - 2);
         dc->FillSolidRect(CRect(10, 10, 20, 20), RGB(0, 0, 0));
     }
+
+protected:
+    afx_msg void OnKeyDown(UINT, UINT, UINT) { ++keyDowns; }
+    afx_msg void OnKeyUp(UINT, UINT, UINT) { ++keyUps; }
+    DECLARE_MESSAGE_MAP()
 };
 
 IMPLEMENT_DYNCREATE(DrawingView, View)
+
+BEGIN_MESSAGE_MAP(DrawingView, View)
+    ON_WM_KEYDOWN()
+    ON_WM_KEYUP()
+END_MESSAGE_MAP()
+
+// Counts the views alive, and fails to create GL.
+class RefusingView : public View {
+    DECLARE_DYNCREATE(RefusingView)
+public:
+    static int alive;
+    RefusingView() { ++alive; }
+    ~RefusingView() override { --alive; }
+    bool onCreateGL() override { return false; }
+};
+
+int RefusingView::alive = 0;
+
+IMPLEMENT_DYNCREATE(RefusingView, View)
 
 TEST(GlView, DocumentTemplateCreatesAViewThatDrawsOverThePresentedPicture)
 {
@@ -333,8 +366,24 @@ TEST(GlView, DocumentTemplateCreatesAViewThatDrawsOverThePresentedPicture)
     EXPECT_EQ(RGB(0, 0, 0), capture.pixel(15, 15)) << "GDI over GL";
     EXPECT_TRUE(closeTo(kWhite, capture.pixel(capture.width() / 2, 1), 8));
 
+    KeyCamera keys;
+    view->setCamera(&keys);
+    view->PostMessage(WM_KEYDOWN, VK_SPACE);
+    view->PostMessage(WM_KEYUP, VK_SPACE);
+    qvtest::pumpMfcUntilIdle();
+    EXPECT_EQ(0, view->keyDowns) << "consumed by the camera";
+    EXPECT_EQ(1, view->keyUps);
+
     frame->SendMessage(WM_CLOSE);
     EXPECT_EQ(nullptr, docTemplate.GetFirstDocPosition());
+}
+
+TEST(GlView, FailedGLCreationDestroysTheView)
+{
+    CSingleDocTemplate docTemplate(kNoResources, RUNTIME_CLASS(SceneDoc), RUNTIME_CLASS(CFrameWnd),
+                                   RUNTIME_CLASS(RefusingView));
+    EXPECT_EQ(nullptr, docTemplate.OpenDocumentFile(nullptr));
+    EXPECT_EQ(0, RefusingView::alive);
 }
 
 } // namespace
