@@ -190,6 +190,7 @@ protected:
     void _initQuadric();
 
     GLUquadric* quadric;
+    // Frames per second of the last render; derived managers may smooth or fix it.
     double fps;
 
 private:

@@ -135,7 +135,8 @@ void expectDefaultGradient(COLORREF top, COLORREF bottom)
 void expectWindowShowsTheGradient(HWND hwnd)
 {
     const qvtest::Capture capture(hwnd);
-    expectDefaultGradient(capture.pixel(capture.width() / 2, 0), capture.pixel(capture.width() / 2, capture.height() - 1));
+    const int middle = capture.width() / 2;
+    expectDefaultGradient(capture.pixel(middle, 0), capture.pixel(middle, capture.height() - 1));
 }
 
 void expectSurfaceHoldsTheGradient(qv::gl::Manager& manager)
