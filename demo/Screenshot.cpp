@@ -26,31 +26,31 @@ bool pngEncoder(CLSID& clsid)
     return false;
 }
 
+// The DIB's rows run bottom-up: GDI+ reads them from the last one with a negative stride.
+bool encode(const qv::gl::DIBSection& image, const std::wstring& path)
+{
+    CLSID clsid;
+    if (!pngEncoder(clsid))
+        return false;
+    const INT width = static_cast<INT>(image.getWidth());
+    const INT height = static_cast<INT>(image.getHeight());
+    const INT stride = width * 4;
+    auto* lastRow = static_cast<BYTE*>(const_cast<void*>(image.getConstBits())) + (height - 1) * stride;
+    Gdiplus::Bitmap bitmap(width, height, -stride, PixelFormat32bppRGB, lastRow);
+    return bitmap.Save(path.c_str(), &clsid, nullptr) == Gdiplus::Ok;
+}
+
 } // namespace
 
-bool saveClientPng(HWND hwnd, const std::wstring& path)
+bool savePng(const qv::gl::DIBSection& image, const std::wstring& path)
 {
+    if (!image.isCreated())
+        return false;
     Gdiplus::GdiplusStartupInput input;
     ULONG_PTR token = 0;
     if (Gdiplus::GdiplusStartup(&token, &input, nullptr) != Gdiplus::Ok)
         return false;
-    RECT rc;
-    GetClientRect(hwnd, &rc);
-    HDC window = GetDC(hwnd);
-    HDC memory = CreateCompatibleDC(window);
-    HBITMAP bitmap = CreateCompatibleBitmap(window, rc.right, rc.bottom);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, rc.right, rc.bottom, window, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    bool saved = false;
-    CLSID clsid;
-    if (pngEncoder(clsid)) {
-        Gdiplus::Bitmap image(bitmap, nullptr);
-        saved = image.Save(path.c_str(), &clsid, nullptr) == Gdiplus::Ok;
-    }
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(hwnd, window);
+    const bool saved = encode(image, path);
     Gdiplus::GdiplusShutdown(token);
     return saved;
 }

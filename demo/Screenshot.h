@@ -1,12 +1,12 @@
 #pragma once
 
-#include <windows.h>
+#include "DIBSection.h"
 
 #include <string>
 
 namespace demo {
 
-// Copies the window's client area as it is on screen into a PNG file.
-bool saveClientPng(HWND hwnd, const std::wstring& path);
+// Writes a 32-bit image as a PNG file through GDI+.
+bool savePng(const qv::gl::DIBSection& image, const std::wstring& path);
 
 } // namespace demo

@@ -1,89 +1,118 @@
-// The demo host: opens a window that paints a greeting. Given a folder on the
-// command line it saves a screenshot there and exits; otherwise it runs until closed.
+// The demo host: a frame with a GL window host. Given a folder on the command line it turns
+// the camera through a few view directions, saves a PNG of each view there and exits;
+// otherwise the scene rotates until the window is closed.
+#include "Camera.h"
+#include "SceneWnd.h"
 #include "Screenshot.h"
 
-#include "core/qv.String.h"
+#include <afxwin.h>
 
-#include <windows.h>
-
+#include <GL/gl.h>
 #include <shellapi.h>
+
+#include <string>
 
 namespace {
 
-const wchar_t windowClass[] = L"QvDemoHost";
+using qv::gl::Camera;
 
-void paint(HWND hwnd)
+struct Shot {
+    Camera::ViewDirection direction;
+    bool perspective;
+    const wchar_t* name;
+};
+
+const Shot kShots[] = {
+    {Camera::Isometric, false, L"gl-isometric"}, {Camera::Front, false, L"gl-front"},
+    {Camera::TopZUp, false, L"gl-top"},          {Camera::Back, false, L"gl-back"},
+    {Camera::Isometric, true, L"gl-perspective"},
+};
+
+const CRect kFrameRect(40, 40, 680, 520);
+constexpr int kSaveFailed = 2;
+
+std::wstring folderArgument()
 {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    RECT rc;
-    GetClientRect(hwnd, &rc);
-    FillRect(dc, &rc, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    HFONT font = CreateFontW(-32, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_TT_PRECIS, 0, 0, 0,
-                             L"Tahoma");
-    HGDIOBJ old = SelectObject(dc, font);
-    SetTextColor(dc, RGB(0, 64, 160));
-    SetBkMode(dc, TRANSPARENT);
-    const std::wstring text = qv::String(u8"qv.win — host demo").wstring();
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
-    SelectObject(dc, old);
-    DeleteObject(font);
-    EndPaint(hwnd, &ps);
+    int argc = 0;
+    wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+    const std::wstring folder = argc > 1 ? argv[1] : L"";
+    ::LocalFree(argv);
+    return folder;
 }
 
-LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+class DemoApp : public CWinApp {
+public:
+    BOOL InitInstance() override;
+    int ExitInstance() override;
+
+private:
+    bool _createFrame();
+    bool _saveViews(const std::wstring& folder);
+    bool _saveView(const Shot& shot, const std::wstring& folder);
+
+    demo::SceneWnd scene;
+    int exitCode = 0;
+};
+
+DemoApp theApp;
+
+BOOL DemoApp::InitInstance()
 {
-    switch (message) {
-    case WM_PAINT:
-        paint(hwnd);
-        return 0;
-    case WM_DESTROY:
-        PostQuitMessage(0);
-        return 0;
-    default:
-        return DefWindowProcW(hwnd, message, wParam, lParam);
+    if (!_createFrame())
+        return FALSE;
+    const std::wstring folder = folderArgument();
+    if (folder.empty()) {
+        scene.startRotation();
+        return TRUE;
     }
+    exitCode = _saveViews(folder) ? 0 : kSaveFailed;
+    return FALSE;
 }
 
-HWND createMainWindow(HINSTANCE instance)
+int DemoApp::ExitInstance()
 {
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = windowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = windowClass;
-    RegisterClassExW(&wc);
-    return CreateWindowExW(0, windowClass, L"qv.win demo", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 40, 40, 640, 240,
-                           nullptr, nullptr, instance, nullptr);
+    CWinApp::ExitInstance();
+    return exitCode;
 }
 
-int messageLoop()
+bool DemoApp::_createFrame()
 {
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageW(&msg);
-    }
-    return static_cast<int>(msg.wParam);
+    auto* frame = new CFrameWnd;
+    if (!frame->Create(nullptr, L"qv.win GL demo", WS_OVERLAPPEDWINDOW, kFrameRect))
+        return false;
+    m_pMainWnd = frame;
+    if (!scene.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), frame, AFX_IDW_PANE_FIRST))
+        return false;
+    frame->RecalcLayout();
+    frame->ShowWindow(SW_SHOW);
+    frame->UpdateWindow();
+    return true;
+}
+
+bool DemoApp::_saveViews(const std::wstring& folder)
+{
+    bool saved = true;
+    for (const Shot& shot : kShots)
+        saved = _saveView(shot, folder) && saved;
+    return saved;
+}
+
+// The first frame after a resize may be lost (Wine gives a resized GL child window a new
+// drawable at its first swap), so each view is painted twice before it is read back.
+bool DemoApp::_saveView(const Shot& shot, const std::wstring& folder)
+{
+    Camera* camera = scene.getCamera();
+    camera->viewDirection(shot.direction, false);
+    camera->setPerspective(shot.perspective, false);
+    scene.RedrawWindow();
+    scene.RedrawWindow();
+    qv::gl::DIBSection image;
+    return scene.getScreenShot(image, GL_BGRA_EXT) && demo::savePng(image, folder + L"\\" + shot.name + L".png");
 }
 
 } // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int)
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR commandLine, int show)
 {
-    HWND hwnd = createMainWindow(instance);
-    if (!hwnd)
-        return 1;
-    int argc = 0;
-    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    const std::wstring folder = argc > 1 ? argv[1] : L"";
-    LocalFree(argv);
-    if (folder.empty())
-        return messageLoop();
-
-    UpdateWindow(hwnd);
-    const bool saved = demo::saveClientPng(hwnd, folder + L"\\host.png");
-    DestroyWindow(hwnd);
-    return saved ? 0 : 2;
+    return AfxWinMain(instance, previous, commandLine, show);
 }

@@ -82,9 +82,9 @@ const PALETTEENTRY Manager::_defaultPalEntry[20] = {
 };
 
 Manager::Manager()
-    : quadric(nullptr), wnd(nullptr), dc(nullptr), rc(nullptr), colorBits(0), pixelFlags(0), palette(nullptr),
+    : quadric(nullptr), fps(0), wnd(nullptr), dc(nullptr), rc(nullptr), colorBits(0), pixelFlags(0), palette(nullptr),
       oldPalette(nullptr), drawToBitmap(false), needRender(true), refreshScreenNow(false), camera(nullptr),
-      font(nullptr), fps(0), viewFPS(false), colorFPS(234 / 255.0f, 198 / 255.0f, 74 / 255.0f, 1),
+      font(nullptr), viewFPS(false), colorFPS(234 / 255.0f, 198 / 255.0f, 74 / 255.0f, 1),
       backgroundMode(BackgroundGradient),
       colorBackground{{1, 1, 1, 1}, {1, 1, 1, 1}, {0, 0, 1, 1}, {0, 0, 1, 1}}
 {

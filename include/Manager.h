@@ -3,6 +3,7 @@
 #include "qv.win.h"
 #include "DIBSection.h"
 
+#include "core/qv.Aabb.h"
 #include "core/qv.Color.h"
 #include "core/qv.Vector.h"
 
@@ -34,6 +35,8 @@ class QV_WIN_API Manager {
 public:
     using color = qv::color<float, color_traits<float>>;
     using vector3 = basic_vector<3, float>;
+    using vector2 = basic_vector<2, float>;
+    using box3 = basic_aabb<3, float>;
 
     // A pick ray from the near plane to the far plane.
     struct Line3f {
@@ -119,8 +122,41 @@ public:
     static CPoint convert3DTo2D(const double* projection, const double* modelView, const int* viewport,
                                 vector3 world);
 
+    // Picking, outside the render pass: the objects onPickGL draws under the window
+    // rectangle centred on (x, y), y down. Returns the number of hit records (negative when
+    // the buffer overflowed); 0 without a camera or a window.
+    int pickObjects(unsigned* buffer, int bufferSize, int x, int y, int width, int height);
+    // The names of the nearest hit record with names, in a new array the caller frees with
+    // delete[]; a record of equal depth does not replace an earlier one. 0 leaves names null.
+    static int getPickNameBuffer(unsigned* buffer, int hits, unsigned*& names);
+    // The ray through a window pixel from the near plane to the far plane; false without a camera.
+    bool calcPickRay(CPoint point, Line3f& ray);
+    bool setPickRay(CPoint point);
+
+    // Drawing primitives for the render hooks. Each keeps the GL state it changes to itself.
+    // wire draws face outlines in the colour; otherwise faces are blended with alpha and
+    // leave the depth buffer as it was.
+    void drawBox3D(const box3& box, const color& c, bool wire, float alpha);
+    void drawBox3D(const vector3 corners[8], const color& c, bool wire, float alpha);
+    void drawPlane(const vector3 corners[4], const color& c, bool wire, float alpha);
+    void drawCircle2D(const vector2& centre, float radius, const color& c, float unused);
+    void drawCircle2DFill(const vector2& centre, float radius, const color& c, float unused);
+    void drawSphear(const vector3& centre, double radius, const color& c, float unused, int slices, int stacks);
+    // Bitmap text at a world position, or at the current raster position; nothing without a font.
+    void drawText(vector3 position, const char* text);
+    void drawText3D(const char* text);
     // Frame-rate overlay in pixel units, 10 pixels from the right edge with a shadow below.
     void drawFPS(color c);
+
+    // Reading the picture back. getScreenShot reads the surface into a 32-bit image in the
+    // given pixel format (GL_BGRA_EXT matches a DIB); false while a resize is pending.
+    bool getScreenShot(DIBSection& image, unsigned format);
+    // The viewport's pixels as RGBA, bottom row first, into pixels (reallocated with new[] when
+    // the size differs from width x height, which then become the viewport size).
+    bool readRGBAPixels(int& width, int& height, unsigned char*& pixels, unsigned buffer);
+    // The window's picture on the clipboard as a 24-bit CF_DIB, its width rounded down to a
+    // multiple of 4 so that rows need no padding. False without a window.
+    bool renderClipboard();
 
     // Overridables
 
@@ -154,6 +190,8 @@ protected:
     void _initQuadric();
 
     GLUquadric* quadric;
+    // Frames per second of the last render; derived managers may smooth or fix it.
+    double fps;
 
 private:
     // Saved GL state around drawing in window pixels (background gradient, overlay).
@@ -178,6 +216,9 @@ private:
     void _drawGradient();
     void _releaseCurrent();
     void _renderCycle();
+    void _loadPickProjection(int x, int y, int width, int height, const GLint viewport[4]);
+    void _drawFaces(const vector3* corners, const int (*faces)[4], int faceCount, const color& c, bool wire,
+                    float alpha);
 
     CWnd* wnd;
     CDC* dc;
@@ -193,7 +234,6 @@ private:
     bool refreshScreenNow;
     Camera* camera;
     Font* font;
-    double fps;
     bool viewFPS;
     color colorFPS;
     int backgroundMode;

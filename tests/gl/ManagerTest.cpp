@@ -4,14 +4,14 @@
 
 #include "core/qv.String.h"
 
+#include "GlHostSupport.h"
+
 #include "qvtest/Pump.h"
 #include "qvtest/TestWindow.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -122,18 +122,6 @@ COLORREF dibPixel(const Manager& manager, unsigned x, unsigned y)
     COLORREF colour = CLR_INVALID;
     manager.getDIB().getPixel(x, y, colour);
     return colour;
-}
-
-::testing::AssertionResult closeTo(COLORREF expected, COLORREF actual, int tolerance)
-{
-    const int dr = std::abs(GetRValue(expected) - GetRValue(actual));
-    const int dg = std::abs(GetGValue(expected) - GetGValue(actual));
-    const int db = std::abs(GetBValue(expected) - GetBValue(actual));
-    if (dr <= tolerance && dg <= tolerance && db <= tolerance)
-        return ::testing::AssertionSuccess();
-    char text[64];
-    std::snprintf(text, sizeof(text), "expected 0x%06lX, got 0x%06lX", expected, actual);
-    return ::testing::AssertionFailure() << text;
 }
 
 DWORD pixelFormatFlags(const Manager& manager)
