@@ -71,6 +71,9 @@ public:
     virtual BOOL OnIdle(LONG lCount);
     // nCode 1 shows the wait cursor (nested), -1 removes one level, 0 restores it.
     virtual void DoWaitCursor(int nCode);
+    // An exception that escaped a message handler: logged to the debugger and deleted; the
+    // result is -1 for WM_CREATE, else 0.
+    virtual LRESULT ProcessWndProcException(CException* e, const MSG* pMsg);
 
     // Command handlers
     afx_msg void OnFileNew();

@@ -375,6 +375,9 @@ public:
 QV_MFC_API WNDPROC AFXAPI AfxGetAfxWndProc();
 QV_MFC_API LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 QV_MFC_API LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+// Called with an exception (thrown as CException*) that escaped a message handler; the
+// application's ProcessWndProcException decides, else it is logged and deleted.
+QV_MFC_API LRESULT AFXAPI AfxProcessWndProcException(CException* e, const MSG* pMsg);
 QV_MFC_API BOOL AFXAPI AfxRegisterClass(WNDCLASS* lpWndClass);
 // Registers (once) a class with the default window procedure and returns its generated name,
 // valid until the next call on this thread.

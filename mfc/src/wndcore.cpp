@@ -445,8 +445,40 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
     CurrentMessage current(hWnd, nMsg, wParam, lParam);
-    return pWnd->WindowProc(nMsg, wParam, lParam);
+    // An exception must not unwind through the system's frames that called the procedure.
+    try {
+        return pWnd->WindowProc(nMsg, wParam, lParam);
+    } catch (CException* e) {
+        return AfxProcessWndProcException(e, &threadState().lastSentMsg);
+    }
 }
+
+LRESULT AFXAPI AfxProcessWndProcException(CException* e, const MSG* pMsg)
+{
+    if (CWinApp* app = AfxGetApp())
+        return app->ProcessWndProcException(e, pMsg);
+    return qvmfc::defaultWndProcException(e, pMsg);
+}
+
+namespace qvmfc {
+
+LRESULT defaultWndProcException(CException* e, const MSG* pMsg)
+{
+    const int errorLength = 256;
+    wchar_t error[errorLength] = L"";
+    e->GetErrorMessage(error, errorLength);
+    e->Delete();
+    ::OutputDebugString(L"Exception in a window procedure: ");
+    ::OutputDebugString(error);
+    ::OutputDebugString(L"\n");
+    if (pMsg->message == WM_CREATE)
+        return -1;
+    if (pMsg->message == WM_PAINT)
+        ::ValidateRect(pMsg->hwnd, nullptr);
+    return 0;
+}
+
+} // namespace qvmfc
 
 void AFXAPI AfxHookWindowCreate(CWnd* pWnd)
 {

@@ -205,6 +205,40 @@ TEST(WaitCursorTest, WaitCursorNestsAndRestores)
     EXPECT_EQ(::GetCursor(), arrow);
 }
 
+class ThrowingWnd : public CWnd {
+public:
+    bool throwOnCreate = false;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
+    {
+        if (throwOnCreate)
+            AfxThrowResourceException();
+        return CWnd::OnCreate(lpCreateStruct);
+    }
+    afx_msg LRESULT OnApp(WPARAM, LPARAM) { AfxThrowInvalidArgException(); }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(ThrowingWnd, CWnd)
+    ON_WM_CREATE()
+    ON_MESSAGE(WM_APP, &ThrowingWnd::OnApp)
+END_MESSAGE_MAP()
+
+TEST(ExceptionTest, ExceptionsInHandlersStopAtTheWindowProcedure)
+{
+    ThrowingWnd wnd;
+    ASSERT_TRUE(createPopup(wnd));
+    EXPECT_EQ(wnd.SendMessage(WM_APP, 1, 2), 0);
+    EXPECT_TRUE(::IsWindow(wnd.m_hWnd));
+
+    ThrowingWnd failing;
+    failing.throwOnCreate = true;
+    EXPECT_FALSE(createPopup(failing));
+    EXPECT_EQ(failing.m_hWnd, nullptr);
+}
+
 class SelfDeletingWnd : public CWnd {
 public:
     explicit SelfDeletingWnd(int& deletions) : m_deletions(deletions) {}
