@@ -180,6 +180,38 @@ TEST(CtlColorReflectionTest, StaticControlPaintsWithTheBrushItReflects)
     EXPECT_EQ(capture.count(CRect(0, 0, 50, 30), red), 50 * 30);
 }
 
+class OwnerDrawnButton : public CWnd {
+public:
+    int draws = 0;
+    CBrush brush{red};
+
+protected:
+    afx_msg void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
+    {
+        ++draws;
+        ::FillRect(lpDrawItemStruct->hDC, &lpDrawItemStruct->rcItem, brush);
+    }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(OwnerDrawnButton, CWnd)
+    ON_WM_DRAWITEM_REFLECT()
+END_MESSAGE_MAP()
+
+TEST(DrawItemReflectionTest, OwnerDrawnButtonDrawsItselfThroughReflection)
+{
+    CWnd parent;
+    ASSERT_TRUE(createPopup(parent));
+    OwnerDrawnButton button;
+    ASSERT_TRUE(button.Create(L"BUTTON", L"", WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 50, 30), &parent, childId));
+    button.Invalidate();
+    qvtest::pumpMfcUntilIdle();
+    EXPECT_GE(button.draws, 1);
+    qvtest::Capture capture(button.m_hWnd);
+    EXPECT_EQ(capture.count(CRect(0, 0, 40, 20), red), 40 * 20);
+}
+
 class SelfDeletingChild : public NotifyingWnd {
 public:
     explicit SelfDeletingChild(bool& deleted) : m_deleted(deleted) {}
