@@ -352,8 +352,10 @@ BOOL AFXAPI AfxRegisterClass(WNDCLASS* lpWndClass)
 
 LPCTSTR AFXAPI AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon)
 {
-    thread_local wchar_t name[64];
-    std::swprintf(name, std::size(name), L"Afx:%p:%x:%p:%p:%p", static_cast<void*>(AfxGetInstanceHandle()),
+    // "Afx:" and five fields of up to 16 hex digits with separators.
+    const size_t nameLength = 96;
+    thread_local wchar_t name[nameLength];
+    std::swprintf(name, nameLength, L"Afx:%p:%x:%p:%p:%p", static_cast<void*>(AfxGetInstanceHandle()),
                   nClassStyle, static_cast<void*>(hCursor), static_cast<void*>(hbrBackground),
                   static_cast<void*>(hIcon));
     WNDCLASS wc{};

@@ -191,6 +191,18 @@ TEST(WindowAttributesTest, ScrollInfoAndCoordinateMapping)
     EXPECT_EQ(child.GetTopLevelParent(), &parent);
 }
 
+TEST(WindowClassTest, EachCombinationOfClassFieldsGetsItsOwnClass)
+{
+    const CString plain = AfxRegisterWndClass(CS_DBLCLKS);
+    const CString withIcon = AfxRegisterWndClass(CS_DBLCLKS, nullptr, nullptr, ::LoadIcon(nullptr, IDI_APPLICATION));
+    EXPECT_NE(plain, withIcon);
+    EXPECT_EQ(CString(AfxRegisterWndClass(CS_DBLCLKS)), plain);
+    WNDCLASS info{};
+    ASSERT_TRUE(::GetClassInfo(AfxGetInstanceHandle(), withIcon, &info));
+    EXPECT_EQ(info.hIcon, ::LoadIcon(nullptr, IDI_APPLICATION));
+    EXPECT_EQ(info.style, static_cast<UINT>(CS_DBLCLKS));
+}
+
 TEST(WaitCursorTest, WaitCursorNestsAndRestores)
 {
     CCmdTarget target;
