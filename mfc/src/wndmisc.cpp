@@ -260,6 +260,23 @@ void CWnd::GetWindowText(CString& rString) const
     rString.ReleaseBuffer();
 }
 
+void CWnd::GetDlgItemText(int nID, CString& rString) const
+{
+    HWND item = ::GetDlgItem(m_hWnd, nID);
+    rString.Empty();
+    if (item)
+        CWnd::FromHandle(item)->GetWindowText(rString);
+}
+
+const MSG* PASCAL CWnd::GetCurrentMessage()
+{
+    MSG& msg = qvmfc::threadState().lastSentMsg;
+    msg.time = static_cast<DWORD>(::GetMessageTime());
+    const DWORD position = ::GetMessagePos();
+    msg.pt = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    return &msg;
+}
+
 void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
 {
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(CGdiObject::SafeHandle(pFont)), bRedraw);

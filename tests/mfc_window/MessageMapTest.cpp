@@ -38,6 +38,7 @@ public:
     int creates = 0;
     CPoint lastPoint;
     short lastDelta = 0;
+    UINT currentMessage = 0;
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -50,7 +51,11 @@ protected:
         calls.push_back(L"Derived::OnSize " + std::to_wstring(cx) + L"x" + std::to_wstring(cy));
         BaseWnd::OnSize(nType, cx, cy);
     }
-    afx_msg void OnLButtonDown(UINT, CPoint point) { lastPoint = point; }
+    afx_msg void OnLButtonDown(UINT, CPoint point)
+    {
+        lastPoint = point;
+        currentMessage = GetCurrentMessage()->message;
+    }
     afx_msg BOOL OnMouseWheel(UINT, short zDelta, CPoint point)
     {
         lastDelta = zDelta;
@@ -109,6 +114,7 @@ TEST_F(MessageMapTest, MouseCoordinatesAreCrackedSigned)
 {
     wnd.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(-5, 12));
     EXPECT_EQ(wnd.lastPoint, CPoint(-5, 12));
+    EXPECT_EQ(wnd.currentMessage, static_cast<UINT>(WM_LBUTTONDOWN));
     EXPECT_TRUE(wnd.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), MAKELPARAM(3, 4)));
     EXPECT_EQ(wnd.lastDelta, -WHEEL_DELTA);
     EXPECT_EQ(wnd.lastPoint, CPoint(3, 4));
@@ -188,6 +194,12 @@ TEST(WindowAttributesTest, ScrollInfoAndCoordinateMapping)
     EXPECT_EQ(child.GetParent(), &parent);
     EXPECT_EQ(child.GetOwner(), &parent);
     EXPECT_EQ(parent.GetDlgItem(1), &child);
+    parent.SetDlgItemText(1, L"item");
+    CString text;
+    parent.GetDlgItemText(1, text);
+    EXPECT_EQ(text, CString(L"item"));
+    parent.GetDlgItemText(2, text);
+    EXPECT_TRUE(text.IsEmpty());
     EXPECT_EQ(child.GetTopLevelParent(), &parent);
 }
 
