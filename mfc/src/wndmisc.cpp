@@ -211,7 +211,7 @@ void CWnd::OnContextMenu(CWnd*, CPoint)
 HBRUSH CWnd::OnCtlColor(CDC*, CWnd* pWnd, UINT)
 {
     LRESULT brush = 0;
-    if (pWnd->SendChildNotifyLastMsg(&brush))
+    if (pWnd && pWnd->SendChildNotifyLastMsg(&brush))
         return reinterpret_cast<HBRUSH>(brush);
     return reinterpret_cast<HBRUSH>(Default());
 }

@@ -178,6 +178,7 @@ TEST(GdiObjectTest, TemporaryWrappersAreNotPermanent)
     EXPECT_EQ(temporary->m_hObject, stock);
     EXPECT_EQ(CGdiObject::FromHandle(stock), temporary);
     EXPECT_EQ(CGdiObject::FromHandle(nullptr), nullptr);
+    AfxLockTempMaps();
     AfxUnlockTempMaps();
     // Deleting the temporary must not have deleted the stock object.
     LOGBRUSH info{};

@@ -146,6 +146,7 @@ TEST(HandleMapTest, FromHandleWrapsForeignWindowsInOneTemporary)
     EXPECT_EQ(CWnd::FromHandle(foreign), temporary);
     EXPECT_EQ(CWnd::FromHandlePermanent(foreign), nullptr);
     EXPECT_EQ(CWnd::FromHandle(nullptr), nullptr);
+    AfxLockTempMaps();
     AfxUnlockTempMaps();
     // The temporary is gone but the window is not.
     EXPECT_TRUE(::IsWindow(foreign));
