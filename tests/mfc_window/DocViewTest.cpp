@@ -141,6 +141,10 @@ TEST(DocViewTest, FrameTakesTitleAndMenuFromTheResourceAndRoutesCommandsToTheVie
     // A menu command reaches the frame, which routes it to the active view.
     frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_DRAWING_FILL, 0), 0);
     EXPECT_EQ(view->fills, 1);
+    // So does its accelerator, translated while the key is pre-translated on its way to the view.
+    view->PostMessage(WM_KEYDOWN, VK_F5);
+    qvtest::pumpMfcUntilIdle();
+    EXPECT_EQ(view->fills, 2);
 }
 
 TEST(DocViewTest, AfterTheTemplateIsGoneNothingIsLeft)
