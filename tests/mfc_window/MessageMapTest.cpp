@@ -299,6 +299,28 @@ TEST(LifetimeTest, FailedCreationCallsPostNcDestroy)
     EXPECT_EQ(deletions, 1);
 }
 
+class RefusingWnd : public SelfDeletingWnd {
+public:
+    using SelfDeletingWnd::SelfDeletingWnd;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT) { return -1; }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(RefusingWnd, SelfDeletingWnd)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+TEST(LifetimeTest, WindowRefusingCreationIsDeletedOnce)
+{
+    int deletions = 0;
+    auto* wnd = new RefusingWnd(deletions);
+    EXPECT_FALSE(wnd->CreateEx(0, AfxRegisterWndClass(0), nullptr, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
+    EXPECT_EQ(deletions, 1);
+}
+
 TEST(LifetimeTest, DestroyingTheObjectDestroysItsWindow)
 {
     HWND hWnd = nullptr;
