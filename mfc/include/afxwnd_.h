@@ -281,7 +281,8 @@ public:
     BOOL SendChildNotifyLastMsg(LRESULT* pResult = nullptr);
 
     // Tool tips: with tips enabled, PreTranslateMessage asks OnToolHitTest which tool is under
-    // the mouse and shows the thread's tool tip for it; the text comes from TTN_NEEDTEXT.
+    // the mouse and shows the thread's tool tip for it; the text comes from TTN_NEEDTEXT, or is
+    // a string OnToolHitTest allocated with malloc, which is freed after use.
     BOOL EnableToolTips(BOOL bEnable = TRUE);
     static void PASCAL CancelToolTips(BOOL bKeys = FALSE);
 
