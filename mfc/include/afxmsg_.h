@@ -20,7 +20,7 @@ typedef void (AFX_MSG_CALL CCmdTarget::*AFX_PMSG)(void);
 typedef void (AFX_MSG_CALL CWnd::*AFX_PMSGW)(void);
 
 struct AFX_MSGMAP_ENTRY {
-    UINT nMessage;  // window message, or 0xC000 for a registered message
+    UINT nMessage;  // window message, or AFX_REGISTERED_MESSAGE
     UINT nCode;     // control or WM_NOTIFY code
     UINT nID;       // control id, or first of a range
     UINT nLastID;   // last control id of a range
@@ -33,6 +33,10 @@ struct AFX_MSGMAP {
     const AFX_MSGMAP_ENTRY* lpEntries;
 };
 
+// Registered messages (RegisterWindowMessage) lie from here to 0xFFFF; their entries carry
+// this value as nMessage and the address of the message number in nSig.
+#define AFX_REGISTERED_MESSAGE 0xC000
+#define AFX_LAST_REGISTERED_MESSAGE 0xFFFF
 // Reflected messages arrive at the child as WM_REFLECT_BASE + the parent's message.
 #define WM_REFLECT_BASE 0xBC00
 // The old single control-colour message; WM_CTLCOLORxxx are dispatched under it.
@@ -200,7 +204,7 @@ protected:                                                   \
     { message, 0, 0, 0, AfxSig_v_v_v,                                                           \
       (AFX_PMSG)(AFX_PMSGW)(static_cast<void (AFX_MSG_CALL CWnd::*)(void)>(memberFxn)) },
 #define ON_REGISTERED_MESSAGE(nMessageVariable, memberFxn)                                      \
-    { 0xC000, 0, 0, 0, (UINT_PTR)(const UINT*)(&nMessageVariable),                              \
+    { AFX_REGISTERED_MESSAGE, 0, 0, 0, (UINT_PTR)(const UINT*)(&nMessageVariable),                              \
       (AFX_PMSG)(AFX_PMSGW)(static_cast<LRESULT (AFX_MSG_CALL CWnd::*)(WPARAM, LPARAM)>(memberFxn)) },
 
 // Commands: menu items, accelerators and control notifications by WM_COMMAND.

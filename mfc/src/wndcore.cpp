@@ -76,10 +76,10 @@ LRESULT CALLBACK cbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
 
 const AFX_MSGMAP_ENTRY* findWindowEntry(const AFX_MSGMAP* map, UINT message)
 {
-    const bool registered = message >= 0xC000 && message <= 0xFFFF;
+    const bool registered = message >= AFX_REGISTERED_MESSAGE && message <= AFX_LAST_REGISTERED_MESSAGE;
     for (; map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
         for (const AFX_MSGMAP_ENTRY* entry = map->lpEntries; entry->nSig != AfxSig_end; ++entry) {
-            if (registered ? entry->nMessage == 0xC000 && *reinterpret_cast<const UINT*>(entry->nSig) == message
+            if (registered ? entry->nMessage == AFX_REGISTERED_MESSAGE && *reinterpret_cast<const UINT*>(entry->nSig) == message
                            : entry->nMessage == message && entry->nCode == 0 && entry->nID == 0)
                 return entry;
         }
