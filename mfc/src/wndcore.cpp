@@ -74,13 +74,18 @@ LRESULT CALLBACK cbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
     return ::CallNextHookEx(state.createHook, code, wParam, lParam);
 }
 
+bool isWindowEntryFor(const AFX_MSGMAP_ENTRY& entry, UINT message)
+{
+    if (message >= AFX_REGISTERED_MESSAGE && message <= AFX_LAST_REGISTERED_MESSAGE)
+        return entry.nMessage == AFX_REGISTERED_MESSAGE && *reinterpret_cast<const UINT*>(entry.nSig) == message;
+    return entry.nMessage == message && entry.nCode == 0 && entry.nID == 0;
+}
+
 const AFX_MSGMAP_ENTRY* findWindowEntry(const AFX_MSGMAP* map, UINT message)
 {
-    const bool registered = message >= AFX_REGISTERED_MESSAGE && message <= AFX_LAST_REGISTERED_MESSAGE;
     for (; map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
         for (const AFX_MSGMAP_ENTRY* entry = map->lpEntries; entry->nSig != AfxSig_end; ++entry) {
-            if (registered ? entry->nMessage == AFX_REGISTERED_MESSAGE && *reinterpret_cast<const UINT*>(entry->nSig) == message
-                           : entry->nMessage == message && entry->nCode == 0 && entry->nID == 0)
+            if (isWindowEntryFor(*entry, message))
                 return entry;
         }
     }
