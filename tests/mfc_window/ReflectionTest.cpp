@@ -152,6 +152,66 @@ TEST_F(ReflectionTest, CtlColorIsReflectedToTheChild)
               result);
 }
 
+// A child that looks at its clicks and lets the parent have them too.
+class PassingChild : public NotifyingWnd {
+public:
+    int seen = 0;
+
+protected:
+    afx_msg BOOL OnClickedReflect()
+    {
+        ++seen;
+        return FALSE;
+    }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(PassingChild, NotifyingWnd)
+    ON_CONTROL_REFLECT_EX(BN_CLICKED, &PassingChild::OnClickedReflect)
+END_MESSAGE_MAP()
+
+class SingleEntryParent : public CWnd {
+public:
+    int clicks = 0;
+    int notifications = 0;
+
+protected:
+    afx_msg void OnClicked() { ++clicks; }
+    afx_msg void OnReturn(NMHDR*, LRESULT* pResult)
+    {
+        ++notifications;
+        *pResult = childResult;
+    }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(SingleEntryParent, CWnd)
+    ON_BN_CLICKED(childId, &SingleEntryParent::OnClicked)
+    ON_NOTIFY(NM_RETURN, childId, &SingleEntryParent::OnReturn)
+END_MESSAGE_MAP()
+
+TEST(ReflectionExTest, ControlReflectExReturningFalseLetsTheParentSeeTheCommand)
+{
+    SingleEntryParent parent;
+    ASSERT_TRUE(createPopup(parent));
+    PassingChild child;
+    ASSERT_TRUE(child.Create(nullptr, nullptr, WS_VISIBLE, CRect(0, 0, 20, 20), &parent, childId));
+    child.commandParent(BN_CLICKED);
+    EXPECT_EQ(child.seen, 1);
+    EXPECT_EQ(parent.clicks, 1);
+    EXPECT_EQ(child.notifyParent(NM_RETURN), childResult);
+    EXPECT_EQ(parent.notifications, 1);
+    // Entries are per id: another child's notification finds no handler.
+    PassingChild other;
+    ASSERT_TRUE(other.Create(nullptr, nullptr, WS_VISIBLE, CRect(0, 30, 20, 50), &parent, buttonId));
+    EXPECT_EQ(other.notifyParent(NM_RETURN), 0);
+    other.commandParent(BN_CLICKED);
+    EXPECT_EQ(parent.notifications, 1);
+    EXPECT_EQ(parent.clicks, 1);
+}
+
 class RedStatic : public CWnd {
 public:
     CBrush brush{red};
