@@ -71,6 +71,9 @@ public:
     virtual BOOL OnIdle(LONG lCount);
     // nCode 1 shows the wait cursor (nested), -1 removes one level, 0 restores it.
     virtual void DoWaitCursor(int nCode);
+    // An exception that escaped a message handler: logged to the debugger and deleted; the
+    // result is -1 for WM_CREATE, else 0.
+    virtual LRESULT ProcessWndProcException(CException* e, const MSG* pMsg);
 
     // Command handlers
     afx_msg void OnFileNew();
@@ -101,6 +104,7 @@ QV_MFC_API BOOL AFXAPI AfxPreTranslateMessage(MSG* pMsg);
 QV_MFC_API BOOL AFXAPI AfxPumpMessage();
 QV_MFC_API BOOL AFXAPI AfxIsIdleMessage(MSG* pMsg);
 // Temporary handle-map objects are deleted when the lock count returns to zero. Window
-// procedures hold a lock while they run, so a nested pump never deletes objects in use.
+// procedures hold a lock while they run; an idle handler calls AfxLockTempMaps and then
+// AfxUnlockTempMaps, which deletes the temporaries only when no window procedure is running.
 QV_MFC_API void AFXAPI AfxLockTempMaps();
 QV_MFC_API BOOL AFXAPI AfxUnlockTempMaps(BOOL bDeleteTemps = TRUE);

@@ -46,7 +46,10 @@ public:
     static CPen* PASCAL FromHandle(HPEN hPen) { return static_cast<CPen*>(CGdiObject::FromHandle(hPen)); }
     operator HPEN() const { return static_cast<HPEN>(m_hObject); }
 
-    BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor) { return Attach(::CreatePen(nPenStyle, nWidth, crColor)); }
+    BOOL CreatePen(int nPenStyle, int nWidth, COLORREF crColor)
+    {
+        return Attach(::CreatePen(nPenStyle, nWidth, crColor));
+    }
     BOOL CreatePen(int nPenStyle, int nWidth, const LOGBRUSH* pLogBrush, int nStyleCount = 0,
                    const DWORD* lpStyle = nullptr)
     {
@@ -294,7 +297,10 @@ public:
     int SelectClipRgn(CRgn* pRgn);
     int SelectClipRgn(CRgn* pRgn, int nMode);
     int ExcludeClipRect(int x1, int y1, int x2, int y2);
-    int ExcludeClipRect(LPCRECT lpRect) { return ExcludeClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
+    int ExcludeClipRect(LPCRECT lpRect)
+    {
+        return ExcludeClipRect(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
+    }
     int IntersectClipRect(int x1, int y1, int x2, int y2);
     int IntersectClipRect(LPCRECT lpRect)
     {
@@ -336,8 +342,14 @@ public:
     BOOL Ellipse(LPCRECT lpRect) { return Ellipse(lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
 
     // Rectangles and regions
-    void FillRect(LPCRECT lpRect, CBrush* pBrush) { ::FillRect(m_hDC, lpRect, static_cast<HBRUSH>(CGdiObject::SafeHandle(pBrush))); }
-    void FrameRect(LPCRECT lpRect, CBrush* pBrush) { ::FrameRect(m_hDC, lpRect, static_cast<HBRUSH>(CGdiObject::SafeHandle(pBrush))); }
+    void FillRect(LPCRECT lpRect, CBrush* pBrush)
+    {
+        ::FillRect(m_hDC, lpRect, static_cast<HBRUSH>(CGdiObject::SafeHandle(pBrush)));
+    }
+    void FrameRect(LPCRECT lpRect, CBrush* pBrush)
+    {
+        ::FrameRect(m_hDC, lpRect, static_cast<HBRUSH>(CGdiObject::SafeHandle(pBrush)));
+    }
     void InvertRect(LPCRECT lpRect) { ::InvertRect(m_hDC, lpRect); }
     // Fills with the background colour through ExtTextOut; the DC keeps clr as its background colour.
     void FillSolidRect(LPCRECT lpRect, COLORREF clr);
@@ -354,7 +366,10 @@ public:
     BOOL PaintRgn(CRgn* pRgn) { return ::PaintRgn(m_hDC, static_cast<HRGN>(CGdiObject::SafeHandle(pRgn))); }
 
     // Bitmaps
-    BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop) { return ::PatBlt(m_hDC, x, y, nWidth, nHeight, dwRop); }
+    BOOL PatBlt(int x, int y, int nWidth, int nHeight, DWORD dwRop)
+    {
+        return ::PatBlt(m_hDC, x, y, nWidth, nHeight, dwRop);
+    }
     BOOL BitBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, DWORD dwRop);
     BOOL StretchBlt(int x, int y, int nWidth, int nHeight, CDC* pSrcDC, int xSrc, int ySrc, int nSrcWidth,
                     int nSrcHeight, DWORD dwRop);

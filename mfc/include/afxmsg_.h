@@ -20,7 +20,7 @@ typedef void (AFX_MSG_CALL CCmdTarget::*AFX_PMSG)(void);
 typedef void (AFX_MSG_CALL CWnd::*AFX_PMSGW)(void);
 
 struct AFX_MSGMAP_ENTRY {
-    UINT nMessage;  // window message, or 0xC000 for a registered message
+    UINT nMessage;  // window message, or AFX_REGISTERED_MESSAGE
     UINT nCode;     // control or WM_NOTIFY code
     UINT nID;       // control id, or first of a range
     UINT nLastID;   // last control id of a range
@@ -33,6 +33,10 @@ struct AFX_MSGMAP {
     const AFX_MSGMAP_ENTRY* lpEntries;
 };
 
+// Registered messages (RegisterWindowMessage) lie from here to 0xFFFF; their entries carry
+// this value as nMessage and the address of the message number in nSig.
+#define AFX_REGISTERED_MESSAGE 0xC000
+#define AFX_LAST_REGISTERED_MESSAGE 0xFFFF
 // Reflected messages arrive at the child as WM_REFLECT_BASE + the parent's message.
 #define WM_REFLECT_BASE 0xBC00
 // The old single control-colour message; WM_CTLCOLORxxx are dispatched under it.
@@ -166,9 +170,11 @@ protected:                                                   \
 #define ON_WM_VSCROLL()         AFX_WND_ENTRY_(WM_VSCROLL, AfxSig_v_u_u_W, OnVScroll, void, UINT, UINT, CScrollBar*)
 #define ON_WM_PALETTECHANGED()  AFX_WND_ENTRY_(WM_PALETTECHANGED, AfxSig_v_W_v, OnPaletteChanged, void, CWnd*)
 #define ON_WM_QUERYNEWPALETTE() AFX_WND_ENTRY_(WM_QUERYNEWPALETTE, AfxSig_b_v_v, OnQueryNewPalette, BOOL)
-#define ON_WM_NCCALCSIZE()      AFX_WND_ENTRY_(WM_NCCALCSIZE, AfxSig_v_b_NCCALC, OnNcCalcSize, void, BOOL, NCCALCSIZE_PARAMS*)
+#define ON_WM_NCCALCSIZE() \
+    AFX_WND_ENTRY_(WM_NCCALCSIZE, AfxSig_v_b_NCCALC, OnNcCalcSize, void, BOOL, NCCALCSIZE_PARAMS*)
 #define ON_WM_NCHITTEST()       AFX_WND_ENTRY_(WM_NCHITTEST, AfxSig_l_p, OnNcHitTest, LRESULT, CPoint)
-#define ON_WM_MOUSEACTIVATE()   AFX_WND_ENTRY_(WM_MOUSEACTIVATE, AfxSig_i_W_u_u, OnMouseActivate, int, CWnd*, UINT, UINT)
+#define ON_WM_MOUSEACTIVATE() \
+    AFX_WND_ENTRY_(WM_MOUSEACTIVATE, AfxSig_i_W_u_u, OnMouseActivate, int, CWnd*, UINT, UINT)
 #define ON_WM_CLOSE()           AFX_WND_ENTRY_(WM_CLOSE, AfxSig_v_v_v, OnClose, void)
 #define ON_WM_GETDLGCODE()      AFX_WND_ENTRY_(WM_GETDLGCODE, AfxSig_u_v_v, OnGetDlgCode, UINT)
 #define ON_WM_SETCURSOR()       AFX_WND_ENTRY_(WM_SETCURSOR, AfxSig_b_W_u_u, OnSetCursor, BOOL, CWnd*, UINT, UINT)
@@ -177,13 +183,16 @@ protected:                                                   \
 #define ON_WM_CONTEXTMENU()     AFX_WND_ENTRY_(WM_CONTEXTMENU, AfxSig_v_W_p, OnContextMenu, void, CWnd*, CPoint)
 #define ON_WM_CTLCOLOR()        AFX_WND_ENTRY_(WM_CTLCOLOR, AfxSig_h_D_W_u, OnCtlColor, HBRUSH, CDC*, CWnd*, UINT)
 #define ON_WM_DRAWITEM()        AFX_WND_ENTRY_(WM_DRAWITEM, AfxSig_v_i_DRAW, OnDrawItem, void, int, LPDRAWITEMSTRUCT)
-#define ON_WM_MEASUREITEM()     AFX_WND_ENTRY_(WM_MEASUREITEM, AfxSig_v_i_MEASURE, OnMeasureItem, void, int, LPMEASUREITEMSTRUCT)
+#define ON_WM_MEASUREITEM() \
+    AFX_WND_ENTRY_(WM_MEASUREITEM, AfxSig_v_i_MEASURE, OnMeasureItem, void, int, LPMEASUREITEMSTRUCT)
 
 // Messages a parent reflects back to the child that sent them.
-#define ON_WM_CTLCOLOR_REFLECT()  AFX_WND_ENTRY_(WM_REFLECT_BASE + WM_CTLCOLOR, AfxSig_h_D_u, CtlColor, HBRUSH, CDC*, UINT)
+#define ON_WM_CTLCOLOR_REFLECT() \
+    AFX_WND_ENTRY_(WM_REFLECT_BASE + WM_CTLCOLOR, AfxSig_h_D_u, CtlColor, HBRUSH, CDC*, UINT)
 #define ON_WM_HSCROLL_REFLECT()   AFX_WND_ENTRY_(WM_REFLECT_BASE + WM_HSCROLL, AfxSig_v_u_u, HScroll, void, UINT, UINT)
 #define ON_WM_VSCROLL_REFLECT()   AFX_WND_ENTRY_(WM_REFLECT_BASE + WM_VSCROLL, AfxSig_v_u_u, VScroll, void, UINT, UINT)
-#define ON_WM_DRAWITEM_REFLECT()  AFX_WND_ENTRY_(WM_REFLECT_BASE + WM_DRAWITEM, AfxSig_v_DRAW, DrawItem, void, LPDRAWITEMSTRUCT)
+#define ON_WM_DRAWITEM_REFLECT() \
+    AFX_WND_ENTRY_(WM_REFLECT_BASE + WM_DRAWITEM, AfxSig_v_DRAW, DrawItem, void, LPDRAWITEMSTRUCT)
 #define ON_WM_MEASUREITEM_REFLECT() \
     AFX_WND_ENTRY_(WM_REFLECT_BASE + WM_MEASUREITEM, AfxSig_v_MEASURE, MeasureItem, void, LPMEASUREITEMSTRUCT)
 
@@ -195,7 +204,7 @@ protected:                                                   \
     { message, 0, 0, 0, AfxSig_v_v_v,                                                           \
       (AFX_PMSG)(AFX_PMSGW)(static_cast<void (AFX_MSG_CALL CWnd::*)(void)>(memberFxn)) },
 #define ON_REGISTERED_MESSAGE(nMessageVariable, memberFxn)                                      \
-    { 0xC000, 0, 0, 0, (UINT_PTR)(const UINT*)(&nMessageVariable),                              \
+    { AFX_REGISTERED_MESSAGE, 0, 0, 0, (UINT_PTR)(const UINT*)(&nMessageVariable),                              \
       (AFX_PMSG)(AFX_PMSGW)(static_cast<LRESULT (AFX_MSG_CALL CWnd::*)(WPARAM, LPARAM)>(memberFxn)) },
 
 // Commands: menu items, accelerators and control notifications by WM_COMMAND.

@@ -120,6 +120,8 @@ public:
     }
     void GetWindowText(CString& rString) const;
     int GetWindowTextLength() const { return ::GetWindowTextLength(m_hWnd); }
+    void GetDlgItemText(int nID, CString& rString) const;
+    void SetDlgItemText(int nID, LPCTSTR lpszString) { ::SetDlgItemText(m_hWnd, nID, lpszString); }
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
     CFont* GetFont() const;
 
@@ -162,7 +164,24 @@ public:
     static CWnd* PASCAL GetForegroundWindow() { return CWnd::FromHandle(::GetForegroundWindow()); }
     static CWnd* PASCAL GetDesktopWindow() { return CWnd::FromHandle(::GetDesktopWindow()); }
 
+    HICON SetIcon(HICON hIcon, BOOL bBigIcon)
+    {
+        const WPARAM size = bBigIcon ? ICON_BIG : ICON_SMALL;
+        return reinterpret_cast<HICON>(SendMessage(WM_SETICON, size, reinterpret_cast<LPARAM>(hIcon)));
+    }
+    HICON GetIcon(BOOL bBigIcon) const
+    {
+        return reinterpret_cast<HICON>(SendMessage(WM_GETICON, bBigIcon ? ICON_BIG : ICON_SMALL));
+    }
+    BOOL GetWindowPlacement(WINDOWPLACEMENT* lpwndpl) const { return ::GetWindowPlacement(m_hWnd, lpwndpl); }
+    BOOL SetWindowPlacement(const WINDOWPLACEMENT* lpwndpl) { return ::SetWindowPlacement(m_hWnd, lpwndpl); }
+    int SetWindowRgn(HRGN hRgn, BOOL bRedraw) { return ::SetWindowRgn(m_hWnd, hRgn, bRedraw); }
+    int GetWindowRgn(HRGN hRgn) const { return ::GetWindowRgn(m_hWnd, hRgn); }
+
     // Painting
+    void SetRedraw(BOOL bRedraw = TRUE) { SendMessage(WM_SETREDRAW, static_cast<WPARAM>(bRedraw)); }
+    BOOL LockWindowUpdate() { return ::LockWindowUpdate(m_hWnd); }
+    void UnlockWindowUpdate() { ::LockWindowUpdate(nullptr); }
     void Invalidate(BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
     void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE) { ::InvalidateRect(m_hWnd, lpRect, bErase); }
     void InvalidateRgn(CRgn* pRgn, BOOL bErase = TRUE)
@@ -248,6 +267,9 @@ public:
     {
         return ::PostMessage(m_hWnd, message, wParam, lParam);
     }
+    BOOL OpenClipboard() { return ::OpenClipboard(m_hWnd); }
+    // The message the innermost window procedure of this thread is processing.
+    static const MSG* PASCAL GetCurrentMessage();
     void SendMessageToDescendants(UINT message, WPARAM wParam = 0, LPARAM lParam = 0, BOOL bDeep = TRUE,
                                   BOOL bOnlyPerm = FALSE);
     // Offers a message to each window from pMsg->hwnd up its parents, stopping after hWndStop;
@@ -259,7 +281,8 @@ public:
     BOOL SendChildNotifyLastMsg(LRESULT* pResult = nullptr);
 
     // Tool tips: with tips enabled, PreTranslateMessage asks OnToolHitTest which tool is under
-    // the mouse and shows the thread's tool tip for it; the text comes from TTN_NEEDTEXT.
+    // the mouse and shows the thread's tool tip for it; the text comes from TTN_NEEDTEXT, or is
+    // a string OnToolHitTest allocated with malloc, which is freed after use.
     BOOL EnableToolTips(BOOL bEnable = TRUE);
     static void PASCAL CancelToolTips(BOOL bKeys = FALSE);
 
@@ -375,6 +398,9 @@ public:
 QV_MFC_API WNDPROC AFXAPI AfxGetAfxWndProc();
 QV_MFC_API LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 QV_MFC_API LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+// Called with an exception (thrown as CException*) that escaped a message handler; the
+// application's ProcessWndProcException decides, else it is logged and deleted.
+QV_MFC_API LRESULT AFXAPI AfxProcessWndProcException(CException* e, const MSG* pMsg);
 QV_MFC_API BOOL AFXAPI AfxRegisterClass(WNDCLASS* lpWndClass);
 // Registers (once) a class with the default window procedure and returns its generated name,
 // valid until the next call on this thread.

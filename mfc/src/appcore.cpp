@@ -153,6 +153,11 @@ void CWinApp::DoWaitCursor(int nCode)
     qvmfc::doWaitCursor(nCode);
 }
 
+LRESULT CWinApp::ProcessWndProcException(CException* e, const MSG* pMsg)
+{
+    return qvmfc::defaultWndProcException(e, pMsg);
+}
+
 void CWinApp::OnFileNew()
 {
     if (!m_templates.empty())

@@ -367,13 +367,14 @@ void CDC::Draw3dRect(int x, int y, int cx, int cy, COLORREF clrTopLeft, COLORREF
 
 BOOL CDC::FillRgn(CRgn* pRgn, CBrush* pBrush)
 {
-    return ::FillRgn(m_hDC, static_cast<HRGN>(CGdiObject::SafeHandle(pRgn)), static_cast<HBRUSH>(CGdiObject::SafeHandle(pBrush)));
+    return ::FillRgn(m_hDC, static_cast<HRGN>(CGdiObject::SafeHandle(pRgn)),
+                     static_cast<HBRUSH>(CGdiObject::SafeHandle(pBrush)));
 }
 
 BOOL CDC::FrameRgn(CRgn* pRgn, CBrush* pBrush, int nWidth, int nHeight)
 {
-    return ::FrameRgn(m_hDC, static_cast<HRGN>(CGdiObject::SafeHandle(pRgn)), static_cast<HBRUSH>(CGdiObject::SafeHandle(pBrush)),
-                      nWidth, nHeight);
+    return ::FrameRgn(m_hDC, static_cast<HRGN>(CGdiObject::SafeHandle(pRgn)),
+                      static_cast<HBRUSH>(CGdiObject::SafeHandle(pBrush)), nWidth, nHeight);
 }
 
 // Bitmaps

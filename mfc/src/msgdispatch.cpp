@@ -51,7 +51,7 @@ LRESULT dispatchWindowMessage(CWnd* wnd, const AFX_MSGMAP_ENTRY* entry, WPARAM w
 {
     WindowHandlers handler;
     handler.pfn = entry->pfn;
-    if (entry->nMessage == 0xC000)
+    if (entry->nMessage == AFX_REGISTERED_MESSAGE)
         return (wnd->*handler.pfn_l_w_l)(wParam, lParam);
     auto* ctlColor = reinterpret_cast<AFX_CTLCOLOR*>(lParam);
     switch (entry->nSig) {

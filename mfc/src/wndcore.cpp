@@ -74,13 +74,18 @@ LRESULT CALLBACK cbtFilterHook(int code, WPARAM wParam, LPARAM lParam)
     return ::CallNextHookEx(state.createHook, code, wParam, lParam);
 }
 
+bool isWindowEntryFor(const AFX_MSGMAP_ENTRY& entry, UINT message)
+{
+    if (message >= AFX_REGISTERED_MESSAGE && message <= AFX_LAST_REGISTERED_MESSAGE)
+        return entry.nMessage == AFX_REGISTERED_MESSAGE && *reinterpret_cast<const UINT*>(entry.nSig) == message;
+    return entry.nMessage == message && entry.nCode == 0 && entry.nID == 0;
+}
+
 const AFX_MSGMAP_ENTRY* findWindowEntry(const AFX_MSGMAP* map, UINT message)
 {
-    const bool registered = message >= 0xC000 && message <= 0xFFFF;
     for (; map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
         for (const AFX_MSGMAP_ENTRY* entry = map->lpEntries; entry->nSig != AfxSig_end; ++entry) {
-            if (registered ? entry->nMessage == 0xC000 && *reinterpret_cast<const UINT*>(entry->nSig) == message
-                           : entry->nMessage == message && entry->nCode == 0 && entry->nID == 0)
+            if (isWindowEntryFor(*entry, message))
                 return entry;
         }
     }
@@ -445,8 +450,40 @@ LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
 {
     CurrentMessage current(hWnd, nMsg, wParam, lParam);
-    return pWnd->WindowProc(nMsg, wParam, lParam);
+    // An exception must not unwind through the system's frames that called the procedure.
+    try {
+        return pWnd->WindowProc(nMsg, wParam, lParam);
+    } catch (CException* e) {
+        return AfxProcessWndProcException(e, &threadState().lastSentMsg);
+    }
 }
+
+LRESULT AFXAPI AfxProcessWndProcException(CException* e, const MSG* pMsg)
+{
+    if (CWinApp* app = AfxGetApp())
+        return app->ProcessWndProcException(e, pMsg);
+    return qvmfc::defaultWndProcException(e, pMsg);
+}
+
+namespace qvmfc {
+
+LRESULT defaultWndProcException(CException* e, const MSG* pMsg)
+{
+    const int errorLength = 256;
+    wchar_t error[errorLength] = L"";
+    e->GetErrorMessage(error, errorLength);
+    e->Delete();
+    ::OutputDebugString(L"Exception in a window procedure: ");
+    ::OutputDebugString(error);
+    ::OutputDebugString(L"\n");
+    if (pMsg->message == WM_CREATE)
+        return -1;
+    if (pMsg->message == WM_PAINT)
+        ::ValidateRect(pMsg->hwnd, nullptr);
+    return 0;
+}
+
+} // namespace qvmfc
 
 void AFXAPI AfxHookWindowCreate(CWnd* pWnd)
 {

@@ -211,7 +211,7 @@ void CWnd::OnContextMenu(CWnd*, CPoint)
 HBRUSH CWnd::OnCtlColor(CDC*, CWnd* pWnd, UINT)
 {
     LRESULT brush = 0;
-    if (pWnd->SendChildNotifyLastMsg(&brush))
+    if (pWnd && pWnd->SendChildNotifyLastMsg(&brush))
         return reinterpret_cast<HBRUSH>(brush);
     return reinterpret_cast<HBRUSH>(Default());
 }
@@ -258,6 +258,23 @@ void CWnd::GetWindowText(CString& rString) const
     const int length = ::GetWindowTextLength(m_hWnd);
     ::GetWindowText(m_hWnd, rString.GetBufferSetLength(length), length + 1);
     rString.ReleaseBuffer();
+}
+
+void CWnd::GetDlgItemText(int nID, CString& rString) const
+{
+    HWND item = ::GetDlgItem(m_hWnd, nID);
+    rString.Empty();
+    if (item)
+        CWnd::FromHandle(item)->GetWindowText(rString);
+}
+
+const MSG* PASCAL CWnd::GetCurrentMessage()
+{
+    MSG& msg = qvmfc::threadState().lastSentMsg;
+    msg.time = static_cast<DWORD>(::GetMessageTime());
+    const DWORD position = ::GetMessagePos();
+    msg.pt = {static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+    return &msg;
 }
 
 void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
@@ -352,8 +369,10 @@ BOOL AFXAPI AfxRegisterClass(WNDCLASS* lpWndClass)
 
 LPCTSTR AFXAPI AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor, HBRUSH hbrBackground, HICON hIcon)
 {
-    thread_local wchar_t name[64];
-    std::swprintf(name, std::size(name), L"Afx:%p:%x:%p:%p:%p", static_cast<void*>(AfxGetInstanceHandle()),
+    // "Afx:" and five fields of up to 16 hex digits with separators.
+    const size_t nameLength = 96;
+    thread_local wchar_t name[nameLength];
+    std::swprintf(name, nameLength, L"Afx:%p:%x:%p:%p:%p", static_cast<void*>(AfxGetInstanceHandle()),
                   nClassStyle, static_cast<void*>(hCursor), static_cast<void*>(hbrBackground),
                   static_cast<void*>(hIcon));
     WNDCLASS wc{};

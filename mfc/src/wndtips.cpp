@@ -1,5 +1,7 @@
 #include "wndstate.h"
 
+#include <cstdlib>
+
 namespace {
 
 bool isMouseMessage(UINT message)
@@ -111,5 +113,8 @@ BOOL CWnd::FilterToolTipMessage(MSG* pMsg)
     }
     if (state.toolOwner)
         relayToToolTip(toolTip, *pMsg, state.toolWindow);
+    // OnToolHitTest may hand over text allocated with malloc, as with MFC; the tool tip copied it.
+    if (info.lpszText != LPSTR_TEXTCALLBACK)
+        std::free(info.lpszText);
     return FALSE;
 }

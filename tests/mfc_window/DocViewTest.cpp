@@ -1,3 +1,4 @@
+#include "DocViewResources.h"
 #include "TestWindows.h"
 
 #include <qvtest/Capture.h>
@@ -31,6 +32,8 @@ IMPLEMENT_DYNCREATE(TestDoc, CDocument)
 class TestView : public CView {
     DECLARE_DYNCREATE(TestView)
 public:
+    int fills = 0;
+
     TestView() { ++views; }
     ~TestView() override { --views; }
 
@@ -47,7 +50,16 @@ public:
         ++initialUpdates;
         CView::OnInitialUpdate();
     }
+
+protected:
+    afx_msg void OnFill() { ++fills; }
+
+    DECLARE_MESSAGE_MAP()
 };
+
+BEGIN_MESSAGE_MAP(TestView, CView)
+    ON_COMMAND(ID_DRAWING_FILL, &TestView::OnFill)
+END_MESSAGE_MAP()
 
 IMPLEMENT_DYNCREATE(TestView, CView)
 
@@ -110,6 +122,29 @@ TEST(DocViewTest, ReopeningReusesTheDocumentAndUpdatesTheViewAgain)
     EXPECT_EQ(views, 1);
     EXPECT_EQ(initialUpdates, 2);
     // The template closes its document when it goes.
+}
+
+TEST(DocViewTest, FrameTakesTitleAndMenuFromTheResourceAndRoutesCommandsToTheView)
+{
+    CSingleDocTemplate docTemplate(IDR_DRAWING, RUNTIME_CLASS(TestDoc), RUNTIME_CLASS(CFrameWnd),
+                                   RUNTIME_CLASS(TestView));
+    CDocument* document = docTemplate.OpenDocumentFile(nullptr);
+    ASSERT_NE(document, nullptr);
+    EXPECT_EQ(document->GetTitle(), CString(L"Drawing"));
+    POSITION position = document->GetFirstViewPosition();
+    auto* view = static_cast<TestView*>(document->GetNextView(position));
+    CFrameWnd* frame = view->GetParentFrame();
+    CString title;
+    frame->GetWindowText(title);
+    EXPECT_EQ(title, CString(L"Drawing - QV Test"));
+    ASSERT_NE(::GetMenu(frame->m_hWnd), nullptr);
+    // A menu command reaches the frame, which routes it to the active view.
+    frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_DRAWING_FILL, 0), 0);
+    EXPECT_EQ(view->fills, 1);
+    // So does its accelerator, translated while the key is pre-translated on its way to the view.
+    view->PostMessage(WM_KEYDOWN, VK_F5);
+    qvtest::pumpMfcUntilIdle();
+    EXPECT_EQ(view->fills, 2);
 }
 
 TEST(DocViewTest, AfterTheTemplateIsGoneNothingIsLeft)

@@ -140,6 +140,36 @@ TEST_F(MemoryDCTest, ViewportOriginShiftsDrawingAndConversions)
     EXPECT_EQ(dc.GetPixel(10, 5), green);
 }
 
+TEST_F(MemoryDCTest, TransparentAlphaAndGradientBlits)
+{
+    dc.FillSolidRect(CRect(0, 0, 40, 30), blue);
+    CDC source;
+    ASSERT_TRUE(source.CreateCompatibleDC(&dc));
+    CBitmap sourceBitmap;
+    ASSERT_TRUE(sourceBitmap.CreateCompatibleBitmap(&dc, 4, 1));
+    CBitmap* previous = source.SelectObject(&sourceBitmap);
+    source.FillSolidRect(0, 0, 2, 1, red);
+    source.FillSolidRect(2, 0, 2, 1, green);
+
+    // Green is the transparent colour: only the red half lands.
+    EXPECT_TRUE(dc.TransparentBlt(0, 0, 4, 1, &source, 0, 0, 4, 1, green));
+    EXPECT_EQ(dc.GetPixel(1, 0), red);
+    EXPECT_EQ(dc.GetPixel(3, 0), blue);
+
+    const BLENDFUNCTION half{AC_SRC_OVER, 0, 128, 0};
+    EXPECT_TRUE(dc.AlphaBlend(0, 5, 2, 1, &source, 0, 0, 2, 1, half));
+    const COLORREF blended = dc.GetPixel(0, 5);
+    EXPECT_NEAR(GetRValue(blended), 128, 2);
+    EXPECT_NEAR(GetBValue(blended), 127, 2);
+
+    TRIVERTEX vertices[2] = {{0, 10, 0xFF00, 0, 0, 0}, {40, 11, 0, 0, 0xFF00, 0}};
+    GRADIENT_RECT rect{0, 1};
+    EXPECT_TRUE(dc.GradientFill(vertices, 2, &rect, 1, GRADIENT_FILL_RECT_H));
+    EXPECT_GT(GetRValue(dc.GetPixel(0, 10)), 240);
+    EXPECT_GT(GetBValue(dc.GetPixel(39, 10)), 240);
+    source.SelectObject(previous);
+}
+
 TEST(GdiObjectTest, TemporaryWrappersAreNotPermanent)
 {
     HGDIOBJ stock = ::GetStockObject(WHITE_BRUSH);
@@ -148,6 +178,7 @@ TEST(GdiObjectTest, TemporaryWrappersAreNotPermanent)
     EXPECT_EQ(temporary->m_hObject, stock);
     EXPECT_EQ(CGdiObject::FromHandle(stock), temporary);
     EXPECT_EQ(CGdiObject::FromHandle(nullptr), nullptr);
+    AfxLockTempMaps();
     AfxUnlockTempMaps();
     // Deleting the temporary must not have deleted the stock object.
     LOGBRUSH info{};

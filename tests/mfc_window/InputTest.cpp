@@ -8,7 +8,9 @@
 namespace {
 
 const UINT childId = 5;
-const DWORD toolTipWaitMs = 3000;
+const DWORD toolTipWaitMs = 5000;
+const DWORD stepMs = 50;
+const int restSteps = 16;   // longer than the tool tip's initial delay
 
 class ClickedChild : public CWnd {
 public:
@@ -80,10 +82,13 @@ TEST(InputTest, ToolTipAsksTheParentForTheTextOfTheChildUnderTheMouse)
     ASSERT_TRUE(qvtest::bringToForeground(parent));
     qvtest::moveMouse(parent, {10, 10});
     qvtest::pumpMfcUntilIdle();
-    qvtest::moveMouse(parent, {40, 40});
+    // The mouse rests over the child, moving again now and then as a hand does, until the tip
+    // asks for its text.
     const ULONGLONG end = ::GetTickCount64() + toolTipWaitMs;
-    while (!parent.toolAsked && ::GetTickCount64() < end) {
-        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    for (int step = 0; !parent.toolAsked && ::GetTickCount64() < end; ++step) {
+        if (step % restSteps == 0)
+            qvtest::moveMouse(parent, {40 + step / restSteps, 40});
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, stepMs, QS_ALLINPUT);
         qvtest::pumpMfcUntilIdle();
     }
     EXPECT_EQ(parent.toolAsked, reinterpret_cast<UINT_PTR>(child));

@@ -38,6 +38,7 @@ public:
     int creates = 0;
     CPoint lastPoint;
     short lastDelta = 0;
+    UINT currentMessage = 0;
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
@@ -50,7 +51,11 @@ protected:
         calls.push_back(L"Derived::OnSize " + std::to_wstring(cx) + L"x" + std::to_wstring(cy));
         BaseWnd::OnSize(nType, cx, cy);
     }
-    afx_msg void OnLButtonDown(UINT, CPoint point) { lastPoint = point; }
+    afx_msg void OnLButtonDown(UINT, CPoint point)
+    {
+        lastPoint = point;
+        currentMessage = GetCurrentMessage()->message;
+    }
     afx_msg BOOL OnMouseWheel(UINT, short zDelta, CPoint point)
     {
         lastDelta = zDelta;
@@ -109,6 +114,7 @@ TEST_F(MessageMapTest, MouseCoordinatesAreCrackedSigned)
 {
     wnd.SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(-5, 12));
     EXPECT_EQ(wnd.lastPoint, CPoint(-5, 12));
+    EXPECT_EQ(wnd.currentMessage, static_cast<UINT>(WM_LBUTTONDOWN));
     EXPECT_TRUE(wnd.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(-WHEEL_DELTA)), MAKELPARAM(3, 4)));
     EXPECT_EQ(wnd.lastDelta, -WHEEL_DELTA);
     EXPECT_EQ(wnd.lastPoint, CPoint(3, 4));
@@ -140,6 +146,7 @@ TEST(HandleMapTest, FromHandleWrapsForeignWindowsInOneTemporary)
     EXPECT_EQ(CWnd::FromHandle(foreign), temporary);
     EXPECT_EQ(CWnd::FromHandlePermanent(foreign), nullptr);
     EXPECT_EQ(CWnd::FromHandle(nullptr), nullptr);
+    AfxLockTempMaps();
     AfxUnlockTempMaps();
     // The temporary is gone but the window is not.
     EXPECT_TRUE(::IsWindow(foreign));
@@ -188,7 +195,25 @@ TEST(WindowAttributesTest, ScrollInfoAndCoordinateMapping)
     EXPECT_EQ(child.GetParent(), &parent);
     EXPECT_EQ(child.GetOwner(), &parent);
     EXPECT_EQ(parent.GetDlgItem(1), &child);
+    parent.SetDlgItemText(1, L"item");
+    CString text;
+    parent.GetDlgItemText(1, text);
+    EXPECT_EQ(text, CString(L"item"));
+    parent.GetDlgItemText(2, text);
+    EXPECT_TRUE(text.IsEmpty());
     EXPECT_EQ(child.GetTopLevelParent(), &parent);
+}
+
+TEST(WindowClassTest, EachCombinationOfClassFieldsGetsItsOwnClass)
+{
+    const CString plain = AfxRegisterWndClass(CS_DBLCLKS);
+    const CString withIcon = AfxRegisterWndClass(CS_DBLCLKS, nullptr, nullptr, ::LoadIcon(nullptr, IDI_APPLICATION));
+    EXPECT_NE(plain, withIcon);
+    EXPECT_EQ(CString(AfxRegisterWndClass(CS_DBLCLKS)), plain);
+    WNDCLASS info{};
+    ASSERT_TRUE(::GetClassInfo(AfxGetInstanceHandle(), withIcon, &info));
+    EXPECT_EQ(info.hIcon, ::LoadIcon(nullptr, IDI_APPLICATION));
+    EXPECT_EQ(info.style, static_cast<UINT>(CS_DBLCLKS));
 }
 
 TEST(WaitCursorTest, WaitCursorNestsAndRestores)
@@ -203,6 +228,40 @@ TEST(WaitCursorTest, WaitCursorNestsAndRestores)
     EXPECT_EQ(::GetCursor(), ::LoadCursor(nullptr, IDC_WAIT));
     target.EndWaitCursor();
     EXPECT_EQ(::GetCursor(), arrow);
+}
+
+class ThrowingWnd : public CWnd {
+public:
+    bool throwOnCreate = false;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct)
+    {
+        if (throwOnCreate)
+            AfxThrowResourceException();
+        return CWnd::OnCreate(lpCreateStruct);
+    }
+    afx_msg LRESULT OnApp(WPARAM, LPARAM) { AfxThrowInvalidArgException(); }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(ThrowingWnd, CWnd)
+    ON_WM_CREATE()
+    ON_MESSAGE(WM_APP, &ThrowingWnd::OnApp)
+END_MESSAGE_MAP()
+
+TEST(ExceptionTest, ExceptionsInHandlersStopAtTheWindowProcedure)
+{
+    ThrowingWnd wnd;
+    ASSERT_TRUE(createPopup(wnd));
+    EXPECT_EQ(wnd.SendMessage(WM_APP, 1, 2), 0);
+    EXPECT_TRUE(::IsWindow(wnd.m_hWnd));
+
+    ThrowingWnd failing;
+    failing.throwOnCreate = true;
+    EXPECT_FALSE(createPopup(failing));
+    EXPECT_EQ(failing.m_hWnd, nullptr);
 }
 
 class SelfDeletingWnd : public CWnd {
@@ -237,6 +296,28 @@ TEST(LifetimeTest, FailedCreationCallsPostNcDestroy)
     int deletions = 0;
     auto* wnd = new SelfDeletingWnd(deletions);
     EXPECT_FALSE(wnd->CreateEx(0, L"qv.no.such.class", nullptr, WS_POPUP, 0, 0, 1, 1, nullptr, nullptr));
+    EXPECT_EQ(deletions, 1);
+}
+
+class RefusingWnd : public SelfDeletingWnd {
+public:
+    using SelfDeletingWnd::SelfDeletingWnd;
+
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT) { return -1; }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(RefusingWnd, SelfDeletingWnd)
+    ON_WM_CREATE()
+END_MESSAGE_MAP()
+
+TEST(LifetimeTest, WindowRefusingCreationIsDeletedOnce)
+{
+    int deletions = 0;
+    auto* wnd = new RefusingWnd(deletions);
+    EXPECT_FALSE(wnd->CreateEx(0, AfxRegisterWndClass(0), nullptr, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr));
     EXPECT_EQ(deletions, 1);
 }
 

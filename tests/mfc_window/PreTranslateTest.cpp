@@ -110,4 +110,34 @@ TEST_F(PreTranslateTest, ApplicationPumpPreTranslatesUntilQuit)
     app.m_pMainWnd = nullptr;
 }
 
+class ClosingApp : public CWinApp {
+public:
+    bool exited = false;
+
+    BOOL InitInstance() override
+    {
+        auto* frame = new CFrameWnd;
+        if (!frame->Create(nullptr, L"app"))
+            return FALSE;
+        m_pMainWnd = frame;
+        frame->PostMessage(WM_CLOSE);
+        return TRUE;
+    }
+    int ExitInstance() override
+    {
+        exited = true;
+        return CWinApp::ExitInstance();
+    }
+};
+
+TEST(ApplicationTest, ClosingTheMainWindowEndsTheApplication)
+{
+    ClosingApp app;
+    wchar_t commandLine[] = L"";
+    EXPECT_EQ(AfxWinMain(::GetModuleHandle(nullptr), nullptr, commandLine, SW_SHOWNORMAL), 0);
+    EXPECT_TRUE(app.exited);
+    EXPECT_EQ(app.m_pMainWnd, nullptr);
+    EXPECT_EQ(app.m_lpCmdLine, commandLine);
+}
+
 } // namespace

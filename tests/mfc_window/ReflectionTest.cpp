@@ -152,6 +152,66 @@ TEST_F(ReflectionTest, CtlColorIsReflectedToTheChild)
               result);
 }
 
+// A child that looks at its clicks and lets the parent have them too.
+class PassingChild : public NotifyingWnd {
+public:
+    int seen = 0;
+
+protected:
+    afx_msg BOOL OnClickedReflect()
+    {
+        ++seen;
+        return FALSE;
+    }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(PassingChild, NotifyingWnd)
+    ON_CONTROL_REFLECT_EX(BN_CLICKED, &PassingChild::OnClickedReflect)
+END_MESSAGE_MAP()
+
+class SingleEntryParent : public CWnd {
+public:
+    int clicks = 0;
+    int notifications = 0;
+
+protected:
+    afx_msg void OnClicked() { ++clicks; }
+    afx_msg void OnReturn(NMHDR*, LRESULT* pResult)
+    {
+        ++notifications;
+        *pResult = childResult;
+    }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(SingleEntryParent, CWnd)
+    ON_BN_CLICKED(childId, &SingleEntryParent::OnClicked)
+    ON_NOTIFY(NM_RETURN, childId, &SingleEntryParent::OnReturn)
+END_MESSAGE_MAP()
+
+TEST(ReflectionExTest, ControlReflectExReturningFalseLetsTheParentSeeTheCommand)
+{
+    SingleEntryParent parent;
+    ASSERT_TRUE(createPopup(parent));
+    PassingChild child;
+    ASSERT_TRUE(child.Create(nullptr, nullptr, WS_VISIBLE, CRect(0, 0, 20, 20), &parent, childId));
+    child.commandParent(BN_CLICKED);
+    EXPECT_EQ(child.seen, 1);
+    EXPECT_EQ(parent.clicks, 1);
+    EXPECT_EQ(child.notifyParent(NM_RETURN), childResult);
+    EXPECT_EQ(parent.notifications, 1);
+    // Entries are per id: another child's notification finds no handler.
+    PassingChild other;
+    ASSERT_TRUE(other.Create(nullptr, nullptr, WS_VISIBLE, CRect(0, 30, 20, 50), &parent, buttonId));
+    EXPECT_EQ(other.notifyParent(NM_RETURN), 0);
+    other.commandParent(BN_CLICKED);
+    EXPECT_EQ(parent.notifications, 1);
+    EXPECT_EQ(parent.clicks, 1);
+}
+
 class RedStatic : public CWnd {
 public:
     CBrush brush{red};
@@ -178,6 +238,38 @@ TEST(CtlColorReflectionTest, StaticControlPaintsWithTheBrushItReflects)
     qvtest::Capture capture(control.m_hWnd);
     EXPECT_EQ(capture.pixel(25, 15), red);
     EXPECT_EQ(capture.count(CRect(0, 0, 50, 30), red), 50 * 30);
+}
+
+class OwnerDrawnButton : public CWnd {
+public:
+    int draws = 0;
+    CBrush brush{red};
+
+protected:
+    afx_msg void DrawItem(LPDRAWITEMSTRUCT lpDrawItemStruct)
+    {
+        ++draws;
+        ::FillRect(lpDrawItemStruct->hDC, &lpDrawItemStruct->rcItem, brush);
+    }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(OwnerDrawnButton, CWnd)
+    ON_WM_DRAWITEM_REFLECT()
+END_MESSAGE_MAP()
+
+TEST(DrawItemReflectionTest, OwnerDrawnButtonDrawsItselfThroughReflection)
+{
+    CWnd parent;
+    ASSERT_TRUE(createPopup(parent));
+    OwnerDrawnButton button;
+    ASSERT_TRUE(button.Create(L"BUTTON", L"", WS_VISIBLE | BS_OWNERDRAW, CRect(10, 10, 50, 30), &parent, childId));
+    button.Invalidate();
+    qvtest::pumpMfcUntilIdle();
+    EXPECT_GE(button.draws, 1);
+    qvtest::Capture capture(button.m_hWnd);
+    EXPECT_EQ(capture.count(CRect(0, 0, 40, 20), red), 40 * 20);
 }
 
 class SelfDeletingChild : public NotifyingWnd {

@@ -16,6 +16,8 @@ int pumpMfcUntilIdle(DWORD timeoutMs)
         ::DispatchMessage(&msg);
         ++dispatched;
     }
+    // Lock and unlock, so that a pump nested in a window procedure leaves its temporaries alone.
+    AfxLockTempMaps();
     AfxUnlockTempMaps();
     return dispatched;
 }

@@ -9,6 +9,7 @@ namespace qvtest {
 
 // The pixels of a window's client area (or of a DC's rectangle), copied with BitBlt into a
 // 32-bit top-down DIB at construction. Pumps nothing: paint first (pumpUntilIdle or UpdateWindow).
+// A window reads back what is on the screen, so it must be visible and not covered.
 class Capture {
 public:
     explicit Capture(HWND hwnd);
