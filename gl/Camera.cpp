@@ -161,10 +161,7 @@ void Camera::setScreenSize(const CSize& size)
         return;
     screenSize = size;
     heightScreenRatio = size.cx > size.cy;
-    const int larger = std::max(size.cx, size.cy);
-    const int smaller = std::min(size.cx, size.cy);
-    if (smaller > 0)
-        screenRatio = static_cast<float>(larger) / static_cast<float>(smaller);
+    screenRatio = static_cast<float>(std::max(size.cx, size.cy)) / static_cast<float>(std::min(size.cx, size.cy));
     if (manager != nullptr) {
         manager->makeCurrent();
         ::glViewport(0, 0, size.cx, size.cy);

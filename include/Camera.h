@@ -60,7 +60,8 @@ public:
     Manager* getManager() const { return manager; }
     void setManager(Manager* newManager) { manager = newManager; }
     CSize getScreenSize() const { return screenSize; }
-    // Sets the GL viewport and the zoom box's; a side of 0 keeps the previous screen ratio.
+    // Sets the GL viewport and the zoom box's. A side of 0 makes the ratio infinite (NaN
+    // for 0 by 0); the manager never passes one, it skips empty surfaces.
     void setScreenSize(const CSize& size);
     float getScreenRatio() const { return screenRatio; }
     bool isHeightScreenRatio() const { return heightScreenRatio; }

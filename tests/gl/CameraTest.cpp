@@ -71,6 +71,24 @@ TEST(Camera, ScreenRatioIsLargerOverSmallerSide)
     EXPECT_EQ(300, camera.viewportSize().cx);
 }
 
+TEST(Camera, ScreenWithAnEmptySideHasAnInfiniteRatio)
+{
+    const float inf = std::numeric_limits<float>::infinity();
+    const struct {
+        CSize size;
+        bool heightRatio;
+    } cases[] = {{CSize(0, 200), false}, {CSize(300, 0), true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.size.cx << "x" << c.size.cy);
+        Camera camera(nullptr);
+        camera.setScreenSize(CSize(800, 600));
+        camera.setScreenSize(c.size);
+        EXPECT_EQ(inf, camera.getScreenRatio());
+        EXPECT_EQ(c.heightRatio, camera.isHeightScreenRatio());
+        EXPECT_EQ(c.size.cy, camera.viewportSize().cy);
+    }
+}
+
 TEST(Camera, DegenerateWorldsFallBackToTheTwentyUnitCube)
 {
     const float nan = std::numeric_limits<float>::quiet_NaN();
