@@ -132,6 +132,21 @@ TEST(Camera, ZoomKeepsTheCentreAndHalvesTheVisibleExtent)
     expectRect(before, camera.getBoundVolume(true));
 }
 
+TEST(Camera, ZoomBoxShowsTheDraggedWindowRectangle)
+{
+    // The top-left quarter of the window, dragged either way: world x -7..5, y 8 down to 2.
+    const CPoint corners[][2] = {{CPoint(0, 0), CPoint(200, 100)}, {CPoint(200, 100), CPoint(0, 0)}};
+    for (const auto& drag : corners) {
+        SCOPED_TRACE(testing::Message() << "from " << drag[0].x << "," << drag[0].y);
+        Camera camera(nullptr);
+        camera.setScreenSize(CSize(400, 200));
+        camera.setWorldSize({{0, 0, 0}, {10, 4, 2}}, true);
+        camera.zoomBox(drag[0], drag[1], false);
+        EXPECT_FLOAT_EQ(2, camera.zoomFactor());
+        expectRect({-7, 8, 5, 2}, camera.getBoundVolume(true));
+    }
+}
+
 TEST(Camera, PanMovesTheVisibleWindowTowardLargerCoordinates)
 {
     Camera camera(nullptr);
