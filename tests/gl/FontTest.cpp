@@ -167,3 +167,27 @@ TEST_F(FontTest, RebuildingReleasesThePreviousLists)
     EXPECT_EQ(20, font.getLogFont()->lfHeight);
     EXPECT_GT(font.getOutputTextExtent("Hello").cy, 14);
 }
+
+TEST_F(FontTest, EachCharacterCallsTheListOfItsAnsiByte)
+{
+    if (::GetACP() != 1252)
+        GTEST_SKIP() << "the byte values below are those of code page 1252";
+    Font font;
+    ASSERT_NE(0, font.create(context.dib.getDC(), "Tahoma", 14));
+    drawAt(font, 20, 25, "\xC3\xA9\xE2\x82\xAC"); // U+00E9 and U+20AC: bytes 0xE9 and 0x80 of code page 1252
+    Box drawn{};
+    const int drawnCount = litPixels(context, drawn);
+    ASSERT_GT(drawnCount, 10);
+
+    context.clear();
+    const GLubyte bytes[] = {0xE9, 0x80};
+    ::glColor3f(1, 0, 0);
+    ::glRasterPos2i(20, 25);
+    ::glListBase(font.getListBase());
+    ::glCallLists(2, GL_UNSIGNED_BYTE, bytes);
+    context.finish();
+    Box called{};
+    EXPECT_EQ(drawnCount, litPixels(context, called));
+    EXPECT_EQ(drawn.left, called.left);
+    EXPECT_EQ(drawn.right, called.right) << "two glyphs, not one per UTF-8 byte";
+}
