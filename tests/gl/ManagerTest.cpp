@@ -318,9 +318,13 @@ TEST(Manager, RefreshInvalidatesOrRepaintsAtOnce)
     qvtest::pumpUntilIdle();
     EXPECT_EQ(before + 1, manager.renders);
 
+    manager.refreshScreen(true, false);
+    EXPECT_EQ(before + 2, manager.renders) << "asked to paint now";
+    EXPECT_FALSE(host.hasUpdate());
+
     manager.setRefreshScreenNow(true);
     manager.refreshScreen(false, false);
-    EXPECT_EQ(before + 2, manager.renders) << "painted synchronously";
+    EXPECT_EQ(before + 3, manager.renders) << "painted synchronously";
     EXPECT_FALSE(host.hasUpdate());
     manager.destroyGL();
 }
