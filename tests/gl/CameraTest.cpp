@@ -313,6 +313,25 @@ TEST(Camera, MeasuresWorldUnitsPerPixel)
     manager.setCamera(nullptr);
 }
 
+TEST(Camera, ProjectionsPlaceTheEyeThreeWorldRadiiBeforeTheNearPlane)
+{
+    // World radius 6: near plane 6, far plane 600, the eye 6 + 3 * 6 in front of the centre (5, 2, 1).
+    Manager manager;
+    ASSERT_TRUE(manager.createBitmapGL(400, 200));
+    Camera camera(&manager);
+    manager.setCamera(&camera);
+    camera.setWorldSize({{0, 0, 0}, {10, 4, 2}}, true);
+    camera.viewDirection(Camera::Front, false);
+    for (bool perspective : {false, true}) {
+        SCOPED_TRACE(perspective ? "perspective" : "orthographic");
+        camera.setPerspective(perspective, false);
+        expectVector({5, 2, 19}, camera.convert2DTo3D(CPoint(200, 100), 0L));
+        expectVector({5, 2, -575}, camera.convert2DTo3D(CPoint(200, 100), 1L), 0.05f);
+    }
+    EXPECT_NEAR(0.015f, camera.getDistanceByPixel(), 1e-4f) << "a quarter of the orthographic sides at the near plane";
+    manager.setCamera(nullptr);
+}
+
 TEST(Camera, WorldRotateUsesOpenGLsRotation)
 {
     Manager manager;
