@@ -194,6 +194,15 @@ TEST_F(Drawing, RGBAPixelsComeFromTheCurrentContext)
     EXPECT_EQ(other.getRC(), ::wglGetCurrentContext());
 }
 
+TEST_F(Drawing, AWindowlessSurfaceGivesAScreenShotButNoClipboard)
+{
+    qv::gl::DIBSection shot;
+    ASSERT_TRUE(manager.getScreenShot(shot, GL_BGRA_EXT));
+    EXPECT_EQ(static_cast<unsigned>(kSize), shot.getWidth());
+    EXPECT_EQ(static_cast<unsigned>(kSize), shot.getHeight());
+    EXPECT_FALSE(manager.renderClipboard());
+}
+
 // Records what it is asked to draw.
 class RecordingFont : public qv::gl::Font {
 public:
