@@ -80,7 +80,6 @@ bool Manager::getScreenShot(DIBSection& image, unsigned format)
 
 bool Manager::readRGBAPixels(int& width, int& height, unsigned char*& pixels, unsigned buffer)
 {
-    makeCurrent();
     GLint viewport[4] = {};
     ::glGetIntegerv(GL_VIEWPORT, viewport);
     const int viewportWidth = viewport[2];

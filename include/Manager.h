@@ -126,8 +126,9 @@ public:
     // rectangle centred on (x, y), y down. Returns the number of hit records (negative when
     // the buffer overflowed); 0 without a camera or a window.
     int pickObjects(unsigned* buffer, int bufferSize, int x, int y, int width, int height);
-    // The names of the nearest hit record with names, in a new array the caller frees with
-    // delete[]; a record of equal depth does not replace an earlier one. 0 leaves names null.
+    // The names of the nearest hit record, in a new array the caller frees with delete[]; a
+    // record of equal depth does not replace an earlier one, and a nearer record without names
+    // keeps the earlier result. 0 leaves names null.
     static int getPickNameBuffer(unsigned* buffer, int hits, unsigned*& names);
     // The ray through a window pixel from the near plane to the far plane; false without a camera.
     bool calcPickRay(CPoint point, Line3f& ray);
@@ -151,8 +152,8 @@ public:
     // Reading the picture back. getScreenShot reads the surface into a 32-bit image in the
     // given pixel format (GL_BGRA_EXT matches a DIB); false while a resize is pending.
     bool getScreenShot(DIBSection& image, unsigned format);
-    // The viewport's pixels as RGBA, bottom row first, into pixels (reallocated with new[] when
-    // the size differs from width x height, which then become the viewport size).
+    // The current context's viewport as RGBA, bottom row first, into pixels (reallocated with
+    // new[] when the size differs from width x height, which then become the viewport size).
     bool readRGBAPixels(int& width, int& height, unsigned char*& pixels, unsigned buffer);
     // The window's picture on the clipboard as a 24-bit CF_DIB, its width rounded down to a
     // multiple of 4 so that rows need no padding. False without a window.

@@ -7,6 +7,7 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -132,6 +133,74 @@ TEST_F(Drawing, SphereIsLitFromAboveAndDepthTested)
     const Manager::vector3 behind[4] = {{-3, -3, -8}, {3, -3, -8}, {3, 3, -8}, {-3, 3, -8}};
     manager.drawPlane(behind, kRed, false, 1);
     EXPECT_NE(RGB(255, 0, 0), at(kSize / 2, kSize / 2));
+}
+
+// The RGBA bytes of one pixel of a bottom-up buffer width pixels wide, alpha left out.
+COLORREF rgbaAt(const unsigned char* pixels, int width, int x, int y)
+{
+    const unsigned char* pixel = pixels + (y * width + x) * 4;
+    return RGB(pixel[0], pixel[1], pixel[2]);
+}
+
+TEST_F(Drawing, RGBAPixelsAreReadBottomRowFirstIntoABufferOfTheViewportSize)
+{
+    ::glEnable(GL_SCISSOR_TEST);
+    ::glScissor(0, 0, 1, 1);
+    ::glClearColor(1, 0, 0, 1);
+    ::glClear(GL_COLOR_BUFFER_BIT);
+    ::glDisable(GL_SCISSOR_TEST);
+    ::glFinish();
+
+    int width = 7, height = 3;
+    unsigned char* pixels = new unsigned char[7 * 3 * 4];
+    ASSERT_TRUE(manager.readRGBAPixels(width, height, pixels, GL_FRONT));
+    EXPECT_EQ(kSize, width);
+    EXPECT_EQ(kSize, height);
+    EXPECT_EQ(RGB(255, 0, 0), rgbaAt(pixels, width, 0, 0)) << "the bottom-left pixel first";
+    EXPECT_EQ(RGB(0, 0, 0), rgbaAt(pixels, width, 0, 1));
+    EXPECT_EQ(RGB(0, 0, 0), rgbaAt(pixels, width, kSize - 1, kSize - 1));
+
+    const unsigned char* const reused = pixels;
+    std::fill_n(pixels, kSize * kSize * 4, 0x55);
+    ASSERT_TRUE(manager.readRGBAPixels(width, height, pixels, GL_FRONT));
+    EXPECT_EQ(reused, pixels) << "a buffer of the viewport size is reused";
+    EXPECT_EQ(RGB(255, 0, 0), rgbaAt(pixels, width, 0, 0));
+    delete[] pixels;
+
+    unsigned char* none = nullptr;
+    EXPECT_FALSE(manager.readRGBAPixels(width, height, none, GL_FRONT)) << "the viewport size but no buffer";
+    EXPECT_EQ(nullptr, none);
+
+    ::glViewport(0, 0, 0, kSize);
+    width = 0;
+    EXPECT_FALSE(manager.readRGBAPixels(width, height, none, GL_FRONT)) << "an empty viewport";
+    EXPECT_EQ(0, width);
+    EXPECT_EQ(nullptr, none);
+}
+
+// A manager other than the one asked may be current (another window just rendered, say): its
+// viewport and pixels are read, and it stays current.
+TEST_F(Drawing, RGBAPixelsComeFromTheCurrentContext)
+{
+    Manager other;
+    ASSERT_TRUE(other.createBitmapGL(40, 30));
+    ASSERT_EQ(other.getRC(), ::wglGetCurrentContext());
+    int width = 0, height = 0;
+    unsigned char* pixels = nullptr;
+    ASSERT_TRUE(manager.readRGBAPixels(width, height, pixels, GL_FRONT));
+    delete[] pixels;
+    EXPECT_EQ(40, width);
+    EXPECT_EQ(30, height);
+    EXPECT_EQ(other.getRC(), ::wglGetCurrentContext());
+}
+
+TEST_F(Drawing, AWindowlessSurfaceGivesAScreenShotButNoClipboard)
+{
+    qv::gl::DIBSection shot;
+    ASSERT_TRUE(manager.getScreenShot(shot, GL_BGRA_EXT));
+    EXPECT_EQ(static_cast<unsigned>(kSize), shot.getWidth());
+    EXPECT_EQ(static_cast<unsigned>(kSize), shot.getHeight());
+    EXPECT_FALSE(manager.renderClipboard());
 }
 
 // Records what it is asked to draw.

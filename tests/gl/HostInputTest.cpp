@@ -105,15 +105,20 @@ TEST_F(HostInput, AButtonPressTakesTheFocusBeforeTheCameraSeesIt)
     }
 }
 
-TEST_F(HostInput, AMouseMoveLeavesTheFocusWhereItWas)
+TEST_F(HostInput, AMouseMoveOrMiddlePressLeavesTheFocusWhereItWas)
 {
     qvtest::moveMouse(wnd, {20, 20});
     qvtest::pumpMfcUntilIdle();
     qvtest::moveMouse(wnd, {40, 30});
     qvtest::pumpMfcUntilIdle();
-    const Offer* offer = camera.find(WM_MOUSEMOVE);
-    ASSERT_NE(nullptr, offer) << "offered to the camera";
-    EXPECT_FALSE(offer->focused);
+    qvtest::click(wnd, {40, 30}, qvtest::MouseButton::Middle);
+    qvtest::pumpMfcUntilIdle();
+    for (const UINT message : {WM_MOUSEMOVE, WM_MBUTTONDOWN}) {
+        SCOPED_TRACE(message);
+        const Offer* offer = camera.find(message);
+        ASSERT_NE(nullptr, offer) << "offered to the camera";
+        EXPECT_FALSE(offer->focused);
+    }
     EXPECT_EQ(other.m_hWnd, ::GetFocus());
 }
 

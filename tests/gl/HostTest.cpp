@@ -41,10 +41,10 @@ void registerPlaceholderClass()
     AfxRegisterClass(&windowClass);
 }
 
-// An in-memory dialog with one placeholder control of kPlaceholderClass.
+// An in-memory dialog with one placeholder control of the given class.
 class PlaceholderDialog {
 public:
-    PlaceholderDialog()
+    explicit PlaceholderDialog(const wchar_t* controlClass = kPlaceholderClass)
     {
         registerPlaceholderClass();
         dword(WS_POPUP);
@@ -55,7 +55,7 @@ public:
         dword(WS_CHILD | WS_VISIBLE);
         dword(0);
         m_words.insert(m_words.end(), {10, 10, 100, 60, static_cast<WORD>(kPlaceholderId)});
-        m_words.insert(m_words.end(), kPlaceholderClass, kPlaceholderClass + wcslen(kPlaceholderClass) + 1);
+        m_words.insert(m_words.end(), controlClass, controlClass + wcslen(controlClass) + 1);
         m_words.insert(m_words.end(), {0, 0}); // no title, no creation data
         m_hwnd = ::CreateDialogIndirect(AfxGetInstanceHandle(), reinterpret_cast<LPCDLGTEMPLATE>(m_words.data()),
                                         nullptr, [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; });
@@ -244,6 +244,34 @@ TEST(GlWnd, SubclassingADialogPlaceholderCreatesGLThatNeverErases)
 
     wnd.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     expectWindowShowsTheGradient(wnd);
+}
+
+TEST(GlWnd, ADialogTemplateCanNameTheWindowClass)
+{
+    Wnd wnd(false);
+    PlaceholderDialog dialog(L"QV_OpenGLWnd");
+    ASSERT_NE(nullptr, dialog.placeholder()) << "the dialog found the class";
+    EXPECT_EQ(L"QV_OpenGLWnd", className(dialog.placeholder()));
+    ASSERT_TRUE(wnd.SubclassDlgItem(kPlaceholderId, CWnd::FromHandle(dialog.hwnd())));
+    expectHostGL(wnd, wnd);
+}
+
+// A size message not yet processed leaves the surface at its old size: no shot until it is.
+TEST(GlWnd, ScreenShotWaitsForThePendingResize)
+{
+    CWnd parent;
+    ASSERT_TRUE(createParent(parent));
+    Wnd wnd(false);
+    ASSERT_TRUE(wnd.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 80, 60), &parent, 8));
+    const CSize client = clientSize(wnd);
+    wnd.resizeGL(client.cx - 10, client.cy);
+    qv::gl::DIBSection shot;
+    EXPECT_FALSE(wnd.getScreenShot(shot, GL_BGRA_EXT));
+    EXPECT_FALSE(shot.isCreated());
+    wnd.resizeGL(client.cx, client.cy);
+    ASSERT_TRUE(wnd.getScreenShot(shot, GL_BGRA_EXT));
+    EXPECT_EQ(static_cast<unsigned>(client.cx), shot.getWidth());
+    EXPECT_EQ(static_cast<unsigned>(client.cy), shot.getHeight());
 }
 
 class RefusingWnd : public Wnd {
