@@ -3,6 +3,7 @@
 #include <atlimage.h>
 
 #include <algorithm>
+#include <cmath>
 
 namespace qv::gui {
 
@@ -39,6 +40,13 @@ COLORREF gradedColor(COLORREF from, const int (&steps)[3], int i)
     for (int c = 0; c < 3; ++c)
         color |= COLORREF((channel(from, kChannelShifts[c]) + i * steps[c]) & 0xFF) << kChannelShifts[c];
     return color;
+}
+
+// Truncation toward zero. A quotient by zero (an image or box without width, a surface without a
+// resolution) is infinite or not a number and has no integer: it counts as 0.
+int truncated(float value)
+{
+    return std::isfinite(value) ? int(value) : 0;
 }
 
 } // namespace
@@ -165,32 +173,32 @@ CRect DC::calcRectBySize(CRect box, CSize size, int stretch)
 {
     const int boxWidth = box.Width();
     const int boxHeight = box.Height();
-    if (size.cx <= 0 || size.cy <= 0 || boxWidth <= 0 || boxHeight <= 0)
-        return CRect();
     if (stretch == 0 && boxWidth > size.cx && boxHeight > size.cy) {
         const CPoint topLeft((boxWidth - size.cx) / 2, (boxHeight - size.cy) / 2);
         return CRect(topLeft, size);
     }
     const float ratio = float(size.cy) / float(size.cx);
     if (ratio > float(boxHeight) / float(boxWidth)) {
-        const int width = int(float(boxHeight) / ratio);
+        const int width = truncated(float(boxHeight) / ratio);
         return CRect(CPoint((boxWidth - width) / 2, 0), CSize(width, boxHeight));
     }
-    const int height = int(float(boxWidth) * ratio);
+    const int height = truncated(float(boxWidth) * ratio);
     return CRect(CPoint(0, (boxHeight - height) / 2), CSize(boxWidth, height));
 }
 
 // The input comes back unchanged when there is no surface to ask for its resolution.
 int DC::_pixel2Point(int pixels, int index) const
 {
-    const int dpi = _isUsable() ? m_pDC->GetDeviceCaps(index) : 0;
-    return dpi > 0 ? int(float(pixels) * kPointsPerInch / float(dpi)) : pixels;
+    if (!_isUsable())
+        return pixels;
+    return truncated(float(pixels) * kPointsPerInch / float(m_pDC->GetDeviceCaps(index)));
 }
 
 int DC::_point2Pixel(int points, int index) const
 {
-    const int dpi = _isUsable() ? m_pDC->GetDeviceCaps(index) : 0;
-    return dpi > 0 ? int(float(dpi * points) / kPointsPerInch) : points;
+    if (!_isUsable())
+        return points;
+    return truncated(float(m_pDC->GetDeviceCaps(index) * points) / kPointsPerInch);
 }
 
 CSize DC::pixel2Point(CSize pixels) const

@@ -287,29 +287,29 @@ void Gradient::CalGradient(GradElementArray& runs, COLORREF clrFrom, COLORREF cl
 
 CRect Gradient::ConvertToReal(CRect rect, int nStart, int nEnd) const
 {
-    return _convertToReal(m_eDirection, rect, nStart, nEnd);
+    const int end = endOf(nEnd, _isVertical(m_eDirection) ? rect.Height() : rect.Width());
+    return _convertToReal(m_eDirection, rect, nStart, end);
 }
 
 CRect Gradient::_convertToReal(eDirection direction, const CRect& rect, int nStart, int nEnd)
 {
-    const int end = endOf(nEnd, _isVertical(direction) ? rect.Height() : rect.Width());
     CRect band = rect;
     switch (direction) {
     case RightToLeft:
-        band.left = rect.right - end;
+        band.left = rect.right - nEnd;
         band.right = rect.right - nStart;
         break;
     case TopToBottom:
         band.top = rect.top + nStart;
-        band.bottom = rect.top + end;
+        band.bottom = rect.top + nEnd;
         break;
     case BottomToTop:
-        band.top = rect.bottom - end;
+        band.top = rect.bottom - nEnd;
         band.bottom = rect.bottom - nStart;
         break;
     default:
         band.left = rect.left + nStart;
-        band.right = rect.left + end;
+        band.right = rect.left + nEnd;
         break;
     }
     return band;

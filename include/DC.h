@@ -47,8 +47,7 @@ public:
 
     // size shrunk into limit, each axis on its own or with the aspect ratio kept.
     static CSize calcFixedSize(CSize size, CSize limit, bool keepRatio);
-    // Where drawImage puts an image of the size, relative to the box's top-left corner; empty for an
-    // empty size or box.
+    // Where drawImage puts an image of the size, relative to the box's top-left corner.
     static CRect calcRectBySize(CRect box, CSize size, int stretch);
 
     CSize pixel2Point(CSize pixels) const;

@@ -84,7 +84,7 @@ public:
 protected:
     // The band of rect that holds gradient positions start..end (end -1: the full extent).
     CRect ConvertToReal(CRect rect, int nStart, int nEnd) const;
-    // The same for a given direction.
+    // The same for a given direction, with end taken as it is.
     static CRect _convertToReal(eDirection direction, const CRect& rect, int nStart, int nEnd);
     void NormalizeColorsStretch();
     // Builds the palette from the colours when palettes are wanted and none exists yet.

@@ -146,8 +146,10 @@ TEST(DCTest, RectBySizeCentresSmallImagesAndFitsTheRest)
         {CRect(0, 0, 100, 50), CSize(100, 20), 0, CRect(0, 15, 100, 35)}, // not strictly smaller
         {CRect(0, 0, 100, 50), CSize(30, 60), 0, CRect(37, 0, 62, 50)},   // taller than the box
         {CRect(10, 20, 110, 70), CSize(41, 21), 0, CRect(29, 14, 70, 35)}, // relative to the box
-        {CRect(0, 0, 100, 50), CSize(0, 20), 1, CRect()},
-        {CRect(0, 0, 0, 50), CSize(40, 20), 1, CRect()},
+        {CRect(0, 0, 100, 50), CSize(0, 0), 0, CRect(50, 25, 50, 25)},  // centred like any smaller size
+        {CRect(0, 0, 100, 50), CSize(0, 20), 1, CRect(50, 0, 50, 50)},  // infinitely tall: full height
+        {CRect(0, 0, 0, 50), CSize(40, 20), 1, CRect(0, 25, 0, 25)},    // no width to fill
+        {CRect(0, 0, 100, 50), CSize(0, 0), 1, CRect(0, 25, 100, 25)},  // no ratio at all: no height
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << "box " << c.box.Width() << "x" << c.box.Height() << ", size " << c.size.cx
@@ -190,6 +192,18 @@ TEST(DCTest, PixelsAndPrinterPointsAt96Dpi)
     EXPECT_EQ(dc.point2PixelX(-72), -95);   // toward zero
     EXPECT_EQ(dc.pixel2Point(CSize(96, 10)), CSize(72, 7));
     EXPECT_EQ(dc.point2Pixel(CSize(72, 1000)), CSize(95, 1328));
+}
+
+TEST(DCTest, ResolutionComesFromTheAttributeHandle)
+{
+    Canvas canvas(1, 1);
+    CDC outputOnly; // usable, but with no attribute handle to give a resolution
+    outputOnly.SetOutputDC(canvas.hdc());
+    const DC dc(&outputOnly);
+    EXPECT_EQ(dc.point2PixelX(72), 0);
+    EXPECT_EQ(dc.point2Pixel(CSize(72, 1000)), CSize(0, 0));
+    EXPECT_EQ(dc.pixel2PointY(96), 0);
+    outputOnly.ReleaseOutputDC();
 }
 
 } // namespace

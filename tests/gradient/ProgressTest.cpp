@@ -129,6 +129,21 @@ TEST_F(ProgressPaint, BarCoverageForEachOrientation)
     }
 }
 
+TEST_F(ProgressPaint, BarAreaNarrowerThanItsBordersTakesPositionsAsTheyAre)
+{
+    // Borders wider than the rectangle leave a bar area 2 pixels wide the wrong way round; half the
+    // range ends the bar at position -1, which is a position and not "up to the end".
+    progress.SetBarBrush(&barBrush);
+    progress.SetBorders(CRect(6, 0, 6, 0));
+    progress.SetPos(50);
+    progress.Draw(surface.dc(), CRect(10, 10, 20, 30));
+
+    DibSurface expected(surface.width(), surface.height(), kGreen);
+    expected.dc()->FillSolidRect(CRect(10, 10, 20, 30), kWhite);
+    expected.dc()->FillRect(CRect(16, 10, 15, 30), &barBrush);
+    EXPECT_EQ(expected.boundsOf([](COLORREF c) { return c == kRed; }), boundsOf(kRed));
+}
+
 TEST_F(ProgressPaint, GradientRevealedOrSqueezed)
 {
     progress.SetGradientColors(kBlack, RGB(200, 0, 0));
