@@ -32,7 +32,16 @@ public:
     FileSearch(const FileSearch&) = delete;
     FileSearch& operator=(const FileSearch&) = delete;
 
-    static bool exists(const wchar_t* path) { return FileSearch(path).found(); }
+    // Any entry counts, a dot entry too, as with a single FindFirstFile.
+    static bool exists(const wchar_t* path)
+    {
+        WIN32_FIND_DATAW entry;
+        const HANDLE handle = FindFirstFileW(path, &entry);
+        if (handle == INVALID_HANDLE_VALUE)
+            return false;
+        FindClose(handle);
+        return true;
+    }
 
     bool found() const { return m_handle != INVALID_HANDLE_VALUE; }
 

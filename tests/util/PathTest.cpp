@@ -181,6 +181,16 @@ TEST_F(PathFiles, MakePathCreatesEveryMissingParent)
     EXPECT_FALSE(Path(L"f.txt").makePath());
 }
 
+// The existence test is one file search: whatever it finds first counts, even the
+// "." entry that is all a wildcard finds in an empty folder.
+TEST_F(PathFiles, ExistenceIsWhatTheFileSearchFindsFirst)
+{
+    std::filesystem::create_directories(at(L"empty"));
+    EXPECT_TRUE(Path((at(L"empty\\*\\") + L"f.txt").c_str()).isExistPath());
+    EXPECT_TRUE(Path(at(L"empty\\*").c_str()).isValidFile());
+    EXPECT_FALSE(Path((at(L"empty\\x*\\") + L"f.txt").c_str()).isExistPath());
+}
+
 TEST_F(PathFiles, CopyFileCreatesTheFolderAndHonoursFailIfExists)
 {
     makeFile(L"src\\a.txt", "first");
