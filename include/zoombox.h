@@ -97,7 +97,7 @@ public:
         if (zoom != requested || !(requested <= m_zoomFactorMax)) {
             if (zoom == m_zoomFactor)
                 return;
-            newBox = _centred(_centre(newBox), _square(1 / zoom));
+            newBox = _squareFrom(_centre(newBox), 1 / zoom);
         }
         m_zoomFactor = zoom;
         m_centerPosition = _centre(newBox);
@@ -286,16 +286,13 @@ protected:
     // Steps of the derived-data update. An unknown stretch value leaves everything as it was.
     void updateBoundData()
     {
-        vector_type scale{};
-        vector_type margin{};
-        if (!_fit(scale, margin))
+        Fit fit;
+        if (!_fit(fit))
             return;
-        m_pixelScale = scale;
-        const T width = scale.x * m_contentVolume.width();
-        const T height = scale.y * m_contentVolume.height();
-        const T left = margin.x - width * m_box.left;
-        const T top = margin.y - height * m_box.top;
-        updateBoundContentVolume({left, top, left + width, top + height});
+        m_pixelScale = fit.scale;
+        const T left = fit.margin.x - fit.pixels.x * m_box.left;
+        const T top = fit.margin.y - fit.pixels.y * m_box.top;
+        updateBoundContentVolume({left, top, left + fit.pixels.x, top + fit.pixels.y});
         updateBoundViewVolume(toContent(m_boundBox));
     }
 
@@ -331,8 +328,15 @@ private:
         (this->*onChanged)(oldValue, value);
     }
 
-    // Pixels per content unit and the margin that places the box, by stretch mode.
-    bool _fit(vector_type& scale, vector_type& margin) const
+    // Pixels per content unit, the content's size in pixels and the margin that places
+    // the box, by stretch mode.
+    struct Fit {
+        vector_type scale;
+        vector_type pixels;
+        vector_type margin;
+    };
+
+    bool _fit(Fit& fit) const
     {
         const vector_type extent = _viewportExtent();
         const content_size content = contentSize();
@@ -342,18 +346,19 @@ private:
         const T fillY = extent.y / (content.cy * boxHeight);
         switch (m_stretch) {
         case None:
-            scale = {1 / boxWidth, 1 / boxHeight};
-            margin = {(extent.x - content.cx) * T(0.5), (extent.y - content.cy) * T(0.5)};
+            fit = {{1 / boxWidth, 1 / boxHeight},
+                   {content.cx / boxWidth, content.cy / boxHeight},
+                   {(extent.x - content.cx) * T(0.5), (extent.y - content.cy) * T(0.5)}};
             return true;
         case Fill:
-            scale = {fillX, fillY};
-            margin = {0, 0};
+            fit = {{fillX, fillY}, {fillX * content.cx, fillY * content.cy}, {0, 0}};
             return true;
         case Uniform: {
             const T common = std::min(fillX, fillY);
-            scale = {common, common};
-            margin = {(extent.x - common * content.cx * boxWidth) * T(0.5),
-                      (extent.y - common * content.cy * boxHeight) * T(0.5)};
+            fit = {{common, common},
+                   {common * content.cx, common * content.cy},
+                   {(extent.x - common * content.cx * boxWidth) * T(0.5),
+                    (extent.y - common * content.cy * boxHeight) * T(0.5)}};
             return true;
         }
         }
@@ -417,9 +422,16 @@ private:
 
     static rect_type _centred(vector_type centre, vector_type extent)
     {
-        const T left = centre.x - T(0.5) * extent.x;
-        const T top = centre.y - T(0.5) * extent.y;
-        return {left, top, left + extent.x, top + extent.y};
+        const vector_type half{T(0.5) * extent.x, T(0.5) * extent.y};
+        return {centre.x - half.x, centre.y - half.y, centre.x + half.x, centre.y + half.y};
+    }
+
+    // The square that replaces a clamped box: right and bottom follow from left and top.
+    static rect_type _squareFrom(vector_type centre, T side)
+    {
+        const T left = centre.x - T(0.5) * side;
+        const T top = centre.y - T(0.5) * side;
+        return {left, top, left + side, top + side};
     }
 
     static rect_type _shifted(rect_type r, vector_type d)

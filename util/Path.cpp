@@ -5,6 +5,7 @@
 #include <atlconv.h>
 
 #include <cstdio>
+#include <string>
 
 namespace qv::util::win {
 
@@ -18,9 +19,12 @@ constexpr DWORD pathCapacity = MAX_PATH;
 // The entries a wildcard search finds, without the "." and ".." of a folder.
 class FileSearch {
 public:
+    // A pattern whose folder cannot be made absolute finds nothing: its entries would
+    // otherwise be taken relative to the current folder.
     explicit FileSearch(const wchar_t* pattern) : m_folder(folderOf(pattern))
     {
-        m_handle = FindFirstFileW(pattern, &m_entry);
+        if (!m_folder.IsEmpty())
+            m_handle = FindFirstFileW(pattern, &m_entry);
         if (m_handle != INVALID_HANDLE_VALUE && isDotEntry())
             next();
     }
@@ -32,7 +36,16 @@ public:
     FileSearch(const FileSearch&) = delete;
     FileSearch& operator=(const FileSearch&) = delete;
 
-    static bool exists(const wchar_t* path) { return FileSearch(path).found(); }
+    // Any entry counts, a dot entry too, as with a single FindFirstFile.
+    static bool exists(const wchar_t* path)
+    {
+        WIN32_FIND_DATAW entry;
+        const HANDLE handle = FindFirstFileW(path, &entry);
+        if (handle == INVALID_HANDLE_VALUE)
+            return false;
+        FindClose(handle);
+        return true;
+    }
 
     bool found() const { return m_handle != INVALID_HANDLE_VALUE; }
 
@@ -52,15 +65,19 @@ public:
 
 private:
     // The absolute folder of the pattern with its trailing backslash, so that entries of
-    // a relative pattern get full paths.
+    // a relative pattern get full paths; empty when there is none. Not limited to
+    // MAX_PATH, as the search itself is not.
     static CString folderOf(const wchar_t* pattern)
     {
-        wchar_t full[pathCapacity] = {};
-        wchar_t* name = nullptr;
-        if (GetFullPathNameW(pattern, pathCapacity, full, &name) == 0 || name == nullptr)
+        const DWORD capacity = GetFullPathNameW(pattern, 0, nullptr, nullptr);
+        if (capacity == 0)
             return CString();
-        *name = L'\0';
-        return full;
+        std::wstring full(capacity, L'\0');
+        wchar_t* name = nullptr;
+        const DWORD length = GetFullPathNameW(pattern, capacity, full.data(), &name);
+        if (length == 0 || length >= capacity || name == nullptr)
+            return CString();
+        return CString(full.c_str(), static_cast<int>(name - full.c_str()));
     }
 
     bool isDotEntry() const { return wcscmp(m_entry.cFileName, L".") == 0 || wcscmp(m_entry.cFileName, L"..") == 0; }

@@ -57,11 +57,15 @@ public:
     String prefixString(const Message& message, const String& separator, bool date, bool time,
                         bool level, int secondDigits) const;
 
-    virtual ~Logger();
-
 protected:
     virtual void onWriteMessage(const Message& message) = 0;
 
+public:
+    // Declared after onWriteMessage: the order of the virtual slots is part of the
+    // binary interface.
+    virtual ~Logger();
+
+protected:
     std::mutex& mutex();
 
 private:

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <cstddef>
+#include <cstring>
 #include <regex>
 #include <string>
 #include <thread>
@@ -31,7 +33,36 @@ protected:
     }
 };
 
+// The index of a virtual operation in the table of virtual functions: a pointer to a
+// virtual member holds the byte offset of its entry plus one.
+template <typename Member>
+ptrdiff_t slotOf(Member member)
+{
+    struct Representation {
+        ptrdiff_t offsetPlusOne;
+        ptrdiff_t adjustment;
+    };
+    static_assert(sizeof(Member) == sizeof(Representation));
+    Representation representation{};
+    std::memcpy(&representation, &member, sizeof(representation));
+    return (representation.offsetPlusOne - 1) / static_cast<ptrdiff_t>(sizeof(void*));
+}
+
+class SlotProbe : public RecordingSink {
+public:
+    static ptrdiff_t onWriteMessageSlot() { return slotOf(&SlotProbe::onWriteMessage); }
+};
+
 } // namespace
+
+// Sinks built against the binary interface expect the hook before the destructor.
+TEST(Logger, VirtualOperationsKeepTheirSlotOrder)
+{
+    using Write = void (qv::Logger::*)(const qv::String&, qv::LogLevel, const qv::String&, size_t);
+    EXPECT_EQ(slotOf(static_cast<Write>(&qv::Logger::write)), 0);
+    EXPECT_EQ(slotOf(&qv::Logger::writeMessage), 1);
+    EXPECT_EQ(SlotProbe::onWriteMessageSlot(), 2);
+}
 
 TEST(Logger, FiltersByLevelBitsButAlwaysWritesOwnLines)
 {

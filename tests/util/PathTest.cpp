@@ -181,6 +181,16 @@ TEST_F(PathFiles, MakePathCreatesEveryMissingParent)
     EXPECT_FALSE(Path(L"f.txt").makePath());
 }
 
+// The existence test is one file search: whatever it finds first counts, even the
+// "." entry that is all a wildcard finds in an empty folder.
+TEST_F(PathFiles, ExistenceIsWhatTheFileSearchFindsFirst)
+{
+    std::filesystem::create_directories(at(L"empty"));
+    EXPECT_TRUE(Path((at(L"empty\\*\\") + L"f.txt").c_str()).isExistPath());
+    EXPECT_TRUE(Path(at(L"empty\\*").c_str()).isValidFile());
+    EXPECT_FALSE(Path((at(L"empty\\x*\\") + L"f.txt").c_str()).isExistPath());
+}
+
 TEST_F(PathFiles, CopyFileCreatesTheFolderAndHonoursFailIfExists)
 {
     makeFile(L"src\\a.txt", "first");
@@ -289,6 +299,46 @@ TEST_F(PathFiles, DeleteFolderRemovesTheFolderOfAMask)
     EXPECT_FALSE(exists(L"data"));
     EXPECT_TRUE(exists(L"other\\keep"));
     EXPECT_TRUE(Path::deleteFolder(at(L"data\\").c_str()));
+}
+
+namespace {
+
+// Makes a folder the current one while it exists.
+class CurrentFolder {
+public:
+    explicit CurrentFolder(const std::wstring& folder) : m_previous(std::filesystem::current_path())
+    {
+        std::filesystem::current_path(folder);
+    }
+    ~CurrentFolder() { std::filesystem::current_path(m_previous); }
+    CurrentFolder(const CurrentFolder&) = delete;
+    CurrentFolder& operator=(const CurrentFolder&) = delete;
+
+private:
+    std::filesystem::path m_previous;
+};
+
+} // namespace
+
+// Entries of a folder whose path is longer than MAX_PATH keep their full paths: a file
+// of the same name in the current folder is never taken for them.
+TEST_F(PathFiles, HelpersWorkOnEntriesOfLongPaths)
+{
+    std::wstring deep = L"long";
+    while (at(deep).size() <= MAX_PATH)
+        deep += L"\\abcdefghijklmnop";
+    makeFile(deep + L"\\victim.tmp", "deep");
+    makeFile(L"cwd\\victim.tmp", "current");
+    const CurrentFolder current(at(L"cwd"));
+
+    EXPECT_TRUE(Path::copyFolder((at(deep) + L"\\").c_str(), at(L"copy\\").c_str(), false));
+    EXPECT_EQ(content(L"copy\\victim.tmp"), "deep");
+    EXPECT_EQ(Path::deleteFile((at(deep) + L"\\*.tmp").c_str()), 1);
+    EXPECT_FALSE(exists(deep + L"\\victim.tmp"));
+    makeFile(deep + L"\\victim.tmp", "deep");
+    EXPECT_TRUE(Path::deleteFolder(at(L"long\\").c_str()));
+    EXPECT_FALSE(exists(L"long"));
+    EXPECT_EQ(content(L"cwd\\victim.tmp"), "current");
 }
 
 TEST_F(PathFiles, RenameMovesFilesAndFoldersButNotOntoExistingOnes)

@@ -201,6 +201,37 @@ TEST(Zoombox, EachStretchHasItsPixelScaleAndBoundVolumes)
     }
 }
 
+// Exact values: the content's pixel size is the content size divided by the box size.
+TEST(Zoombox, NoneStretchDividesTheContentByTheBox)
+{
+    Recorder box;
+    configure(box, Box::None);
+    const rectf request{0.2f, 0.3f, 0.45f, 0.7f};
+    box.setBox(request);
+    const float contentWidth = 200 / (request.right - request.left);
+    const float contentHeight = 100 / (request.bottom - request.top);
+    const float left = (400 - 200) * 0.5f - contentWidth * request.left;
+    const float top = (400 - 100) * 0.5f - contentHeight * request.top;
+    EXPECT_EQ(box.boundContentVolume(), (rectf{left, top, left + contentWidth, top + contentHeight}));
+}
+
+// Exact values: the square reaches half its side from the centre on each side.
+TEST(Zoombox, SetZoomFactorCentresTheSquareOnTheCentre)
+{
+    for (float zoom : {2.4f, 2.5f, 7.3f}) {
+        SCOPED_TRACE(zoom);
+        Recorder box;
+        configure(box, Box::Uniform);
+        box.setCenterPosition({0.3f, 0.77f});
+        const vec2 centre = box.centerPosition();
+        box.setZoomFactor(zoom);
+        const float half = 1 / zoom / 2;
+        const rectf square{centre.x - half, centre.y - half, centre.x + half, centre.y + half};
+        EXPECT_EQ(box.box(Box::Relative), square);
+        EXPECT_EQ(box.zoomFactor(), box.calcZoomFactorFromBox(square));
+    }
+}
+
 TEST(Zoombox, UnknownStretchStopsTheDerivedData)
 {
     Recorder box;
