@@ -22,8 +22,9 @@ enum LogLevel : unsigned {
 
 // Base of every log sink. A sink overrides onWriteMessage and locks mutex() for the
 // whole message there; the base never holds that mutex, so the hook may call back
-// into write(). Sinks registered with Log (add/remove) receive Log::warning and
-// friends; a destroyed logger removes itself.
+// into write(). Sinks registered with Log (add/remove) receive Log::warning. A
+// destroyed logger removes itself, but only once its derived part is gone: when other
+// threads log, call Log::remove before destroying a sink.
 class QV_CORE_API Logger {
 public:
     struct Message {
