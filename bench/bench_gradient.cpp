@@ -1,7 +1,7 @@
 // Paints a 4000-pixel gradient bar and a plain solid fill of the same area into a memory surface
 // and prints how much longer the gradient takes.
 
-#include <Gradient.h>
+#include <qv.win/Gradient.h>
 
 #include <algorithm>
 #include <cstdio>

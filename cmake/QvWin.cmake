@@ -6,7 +6,7 @@ if(QV_WIN_SOURCES)
   qv_add_dll(qv.win QV_WIN ${QV_WIN_SOURCES})
   target_include_directories(qv.win PUBLIC
     $<BUILD_INTERFACE:${CMAKE_SOURCE_DIR}/include>
-    $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/qv.win>)
+    $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}>)
   target_link_libraries(qv.win PUBLIC qv.core)
   if(TARGET qv.mfc)
     target_link_libraries(qv.win PUBLIC qv.mfc)

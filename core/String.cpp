@@ -1,4 +1,4 @@
-#include "core/qv.String.h"
+#include <qv.win/core/qv.String.h>
 
 #include <windows.h>
 

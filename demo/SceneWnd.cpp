@@ -1,6 +1,6 @@
 #include "SceneWnd.h"
 
-#include "Camera.h"
+#include <qv.win/Camera.h>
 
 #include <GL/gl.h>
 

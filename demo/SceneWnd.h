@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Font.h"
-#include "Wnd.h"
+#include <qv.win/Font.h>
+#include <qv.win/Wnd.h>
 
 namespace demo {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DIBSection.h"
+#include <qv.win/DIBSection.h>
 
 #include <string>
 

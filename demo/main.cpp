@@ -1,7 +1,7 @@
 // The demo host: a frame with a GL window host. Given a folder on the command line it turns
 // the camera through a few view directions, saves a PNG of each view there and exits;
 // otherwise the scene rotates until the window is closed.
-#include "Camera.h"
+#include <qv.win/Camera.h>
 #include "SceneWnd.h"
 #include "Screenshot.h"
 

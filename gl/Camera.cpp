@@ -1,6 +1,6 @@
-#include "Camera.h"
+#include <qv.win/Camera.h>
 
-#include "Manager.h"
+#include <qv.win/Manager.h>
 
 #include <GL/gl.h>
 #include <GL/glu.h>

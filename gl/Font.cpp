@@ -1,6 +1,6 @@
-#include "Font.h"
+#include <qv.win/Font.h>
 
-#include "core/qv.String.h"
+#include <qv.win/core/qv.String.h>
 
 #include <GL/gl.h>
 

@@ -1,7 +1,7 @@
 #include "HostGL.h"
 
-#include "Camera.h"
-#include "Font.h"
+#include <qv.win/Camera.h>
+#include <qv.win/Font.h>
 
 #include <GL/gl.h>
 

@@ -2,7 +2,7 @@
 
 // What the window host and the view host do alike, each with its own fields.
 
-#include "Manager.h"
+#include <qv.win/Manager.h>
 
 #include <afxwin.h>
 

@@ -1,9 +1,9 @@
-#include "Manager.h"
+#include <qv.win/Manager.h>
 
-#include "Camera.h"
-#include "Font.h"
+#include <qv.win/Camera.h>
+#include <qv.win/Font.h>
 
-#include "core/qv.String.h"
+#include <qv.win/core/qv.String.h>
 
 #include <GL/gl.h>
 

@@ -1,6 +1,6 @@
-#include "Manager.h"
+#include <qv.win/Manager.h>
 
-#include "Font.h"
+#include <qv.win/Font.h>
 
 #include <GL/gl.h>
 

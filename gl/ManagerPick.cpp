@@ -1,6 +1,6 @@
-#include "Manager.h"
+#include <qv.win/Manager.h>
 
-#include "Camera.h"
+#include <qv.win/Camera.h>
 
 #include <GL/gl.h>
 

@@ -1,4 +1,4 @@
-#include "Manager.h"
+#include <qv.win/Manager.h>
 
 #include <GL/gl.h>
 

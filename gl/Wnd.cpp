@@ -1,7 +1,7 @@
-#include "Wnd.h"
+#include <qv.win/Wnd.h>
 
-#include "Camera.h"
-#include "Font.h"
+#include <qv.win/Camera.h>
+#include <qv.win/Font.h>
 #include "HostGL.h"
 
 namespace qv::gl {

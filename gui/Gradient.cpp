@@ -1,4 +1,4 @@
-#include "Gradient.h"
+#include <qv.win/Gradient.h>
 
 #include <algorithm>
 #include <cstdarg>

@@ -1,4 +1,4 @@
-#include "MemDC.h"
+#include <qv.win/MemDC.h>
 
 #include <vector>
 

@@ -1,6 +1,6 @@
-#include "Progress.h"
+#include <qv.win/Progress.h>
 
-#include "MemDC.h"
+#include <qv.win/MemDC.h>
 
 #include <algorithm>
 #include <cstdlib>

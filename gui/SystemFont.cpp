@@ -1,4 +1,4 @@
-#include "SystemFont.h"
+#include <qv.win/SystemFont.h>
 
 #include <cstddef>
 

@@ -1,4 +1,4 @@
-#include "LogConsole.h"
+#include <qv.win/LogConsole.h>
 
 #include "LogLines.h"
 

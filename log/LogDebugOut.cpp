@@ -1,4 +1,4 @@
-#include "LogDebugOut.h"
+#include <qv.win/LogDebugOut.h>
 
 #include "LogLines.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/qv.Logger.h"
+#include <qv.win/core/qv.Logger.h>
 
 #include <functional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "Path.h"
+#include <qv.win/Path.h>
 
-#include "core/qv.Log.h"
+#include <qv.win/core/qv.Log.h>
 
 #include <atlconv.h>
 

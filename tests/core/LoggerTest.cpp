@@ -1,4 +1,4 @@
-#include "core/qv.Log.h"
+#include <qv.win/core/qv.Log.h>
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
-#include "core/qv.Aabb.h"
-#include "core/qv.Color.h"
-#include "core/qv.Matrix.h"
-#include "core/qv.Radian.h"
-#include "core/qv.Rect.h"
-#include "core/qv.Size.h"
+#include <qv.win/core/qv.Aabb.h>
+#include <qv.win/core/qv.Color.h>
+#include <qv.win/core/qv.Matrix.h>
+#include <qv.win/core/qv.Radian.h>
+#include <qv.win/core/qv.Rect.h>
+#include <qv.win/core/qv.Size.h>
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "DC.h"
+#include <qv.win/DC.h>
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "MemDC.h"
+#include <qv.win/MemDC.h>
 
-#include "DC.h"
+#include <qv.win/DC.h>
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "Camera.h"
-#include "DIBSection.h"
-#include "Manager.h"
+#include <qv.win/Camera.h>
+#include <qv.win/DIBSection.h>
+#include <qv.win/Manager.h>
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>

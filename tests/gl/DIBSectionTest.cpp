@@ -1,4 +1,4 @@
-#include "DIBSection.h"
+#include <qv.win/DIBSection.h>
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "Camera.h"
-#include "Font.h"
-#include "Manager.h"
+#include <qv.win/Camera.h>
+#include <qv.win/Font.h>
+#include <qv.win/Manager.h>
 
 #include "GlHostSupport.h"
 

@@ -1,5 +1,5 @@
 #include "DibContext.h"
-#include "Font.h"
+#include <qv.win/Font.h>
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "Camera.h"
-#include "DIBSection.h"
-#include "Wnd.h"
+#include <qv.win/Camera.h>
+#include <qv.win/DIBSection.h>
+#include <qv.win/Wnd.h>
 
 #include "GlHostSupport.h"
 

@@ -1,7 +1,7 @@
-#include "Camera.h"
-#include "Font.h"
-#include "View.h"
-#include "Wnd.h"
+#include <qv.win/Camera.h>
+#include <qv.win/Font.h>
+#include <qv.win/View.h>
+#include <qv.win/Wnd.h>
 
 #include "GlHostSupport.h"
 

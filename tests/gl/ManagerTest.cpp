@@ -1,8 +1,8 @@
-#include "Camera.h"
-#include "Font.h"
-#include "Manager.h"
+#include <qv.win/Camera.h>
+#include <qv.win/Font.h>
+#include <qv.win/Manager.h>
 
-#include "core/qv.String.h"
+#include <qv.win/core/qv.String.h>
 
 #include "GlHostSupport.h"
 

@@ -1,5 +1,5 @@
-#include "Camera.h"
-#include "Wnd.h"
+#include <qv.win/Camera.h>
+#include <qv.win/Wnd.h>
 
 #include "GlHostSupport.h"
 

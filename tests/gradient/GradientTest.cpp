@@ -1,7 +1,7 @@
 #include "qvtest/DibSurface.h"
 #include "Runs.h"
 
-#include <Gradient.h>
+#include <qv.win/Gradient.h>
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "qvtest/DibSurface.h"
 
-#include <Progress.h>
+#include <qv.win/Progress.h>
 
 #include <gtest/gtest.h>
 

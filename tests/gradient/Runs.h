@@ -1,6 +1,6 @@
 #pragma once
 
-#include <Gradient.h>
+#include <qv.win/Gradient.h>
 
 #include <ostream>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "Registry.h"
+#include <qv.win/Registry.h>
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "zoombox.h"
+#include <qv.win/zoombox.h>
 
 #include <gtest/gtest.h>
 
