@@ -47,12 +47,13 @@ private:
 // manager, lighting and depth test are off, and all of it comes back at the end.
 class PixelStep {
 public:
-    PixelStep(Manager& manager, GLint x, GLint y, GLsizei cx, GLsizei cy, double left, double right, double bottom,
+    // rc in client pixels (y down) of a client screenHeight pixels high.
+    PixelStep(Manager& manager, const CRect& rc, int screenHeight, double left, double right, double bottom,
               double top)
         : manager(manager), lighting(GL_LIGHTING, false), depthTest(GL_DEPTH_TEST, false)
     {
         manager.backupMatrix(projection, modelView, viewport);
-        ::glViewport(x, y, cx, cy);
+        ::glViewport(rc.left, screenHeight - rc.bottom, rc.Width(), rc.Height());
         ::glMatrixMode(GL_PROJECTION);
         ::glLoadIdentity();
         ::gluOrtho2D(left, right, bottom, top);
@@ -177,9 +178,7 @@ void GraphWnd::drawHeader()
 {
     if (!showHeaderText || camera == nullptr)
         return;
-    const int height = camera->getScreenSize().cy;
-    const PixelStep step(*this, headerRect.left, height - headerRect.bottom, headerRect.Width(), headerRect.Height(),
-                         0, headerRect.Width(), headerRect.Height(), 0);
+    const PixelStep step(*this, headerRect, camera->getScreenSize().cy, 0, headerRect.Width(), headerRect.Height(), 0);
     ::glColor3f(0, 0, 0);
     ::glRasterPos2f((static_cast<float>(headerRect.Width()) - static_cast<float>(headerTextSize.cx)) * 0.5f,
                     static_cast<float>(headerTextSize.cy));
@@ -191,9 +190,7 @@ void GraphWnd::drawAxisX(const std::vector<float>& xs)
     if (camera == nullptr)
         return;
     const rect<float> bv = camera->getBoundVolume(true);
-    const int height = camera->getScreenSize().cy;
-    const PixelStep step(*this, axisXRect.left, height - axisXRect.bottom, axisXRect.Width(), axisXRect.Height(),
-                         bv.left, bv.right, axisXRect.Height(), 0);
+    const PixelStep step(*this, axisXRect, camera->getScreenSize().cy, bv.left, bv.right, axisXRect.Height(), 0);
     ::glColor3f(0, 0, 0);
     for (const float x : xs)
         drawText({x, kAxisXLabelTop, 0}, label(x).c_str());
@@ -204,9 +201,7 @@ void GraphWnd::drawAxisY(const std::vector<float>& ys)
     if (camera == nullptr)
         return;
     const rect<float> bv = camera->getBoundVolume(true);
-    const int height = camera->getScreenSize().cy;
-    const PixelStep step(*this, axisYRect.left, height - axisYRect.bottom, axisYRect.Width(), axisYRect.Height(), 0,
-                         axisYRect.Width(), bv.bottom, bv.top);
+    const PixelStep step(*this, axisYRect, camera->getScreenSize().cy, 0, axisYRect.Width(), bv.bottom, bv.top);
     ::glColor3f(0, 0, 0);
     for (const float y : ys) {
         const String text = label(y);
@@ -220,7 +215,7 @@ void GraphWnd::drawGraphFrame()
     if (camera == nullptr)
         return;
     const CSize screen = camera->getScreenSize();
-    const PixelStep step(*this, 0, 0, screen.cx, screen.cy, 0, screen.cx, screen.cy, 0);
+    const PixelStep step(*this, CRect(0, 0, screen.cx, screen.cy), screen.cy, 0, screen.cx, screen.cy, 0);
     drawBox(graphRect, colorWork, onlyGraph ? colorWork : kBlack, kFrameWidth);
 }
 
