@@ -13,6 +13,14 @@ namespace {
 
 // Far from the parent window at the screen's top-left corner.
 const POINT kParkedCursor{780, 580};
+const UINT kPaintCodes[] = {qv::gui::GBN_PREDRAWBUTTON, qv::gui::GBN_PREDRAWIMAGE, qv::gui::GBN_DRAWIMAGE,
+                            qv::gui::GBN_POSTDRAWBUTTON};
+
+qvtest::NotifyRecorder& sharedParent()
+{
+    static auto* parent = new qvtest::NotifyRecorder(sizeof(qv::gui::NMGROUPBUTTONSDRAW), 400, 200);
+    return *parent;
+}
 
 } // namespace
 
@@ -36,9 +44,13 @@ CImageList* makeImages(int count, COLORREF shade)
     return images;
 }
 
-StripTest::StripTest()
+StripTest::StripTest() : parent(sharedParent())
 {
     ::SetCursorPos(kParkedCursor.x, kParkedCursor.y);
+    parent.setOnNotify({});
+    for (const UINT code : kPaintCodes)
+        parent.setResult(int(code), 0);
+    parent.clear();
 }
 
 StripTest::~StripTest()
@@ -62,8 +74,9 @@ void StripTest::place(GroupButtons& tested, int width, int height)
 
 void StripTest::create(int width, int height, int count)
 {
-    if (count >= 0)
+    if (count >= 0) {
         ASSERT_TRUE(strip.addImages(makeImages(count)));
+    }
     place(strip, width, height);
     strip.setColorBackground(kTestBackground);
     qvtest::pumpUntilIdle();
