@@ -405,3 +405,29 @@ TEST(GroupButtonsPixel, AlphaScalesEachChannelAndClampsToAByte)
 }
 
 } // namespace
+
+namespace {
+
+using WindowTest = StripTest;
+
+TEST_F(WindowTest, TheClassIsRegisteredForDialogsAndEveryStripGetsAStaticEdge)
+{
+    WNDCLASS windowClass{};
+    ASSERT_TRUE(::GetClassInfo(AfxGetInstanceHandle(), L"QVTGroupButtons", &windowClass));
+    EXPECT_EQ(windowClass.style, UINT(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW));
+    EXPECT_EQ(windowClass.hbrBackground, nullptr);
+    EXPECT_EQ(windowClass.hCursor, ::LoadCursor(nullptr, IDC_ARROW));
+
+    create(101, 40, 4);
+    HWND placed = ::CreateWindowEx(0, L"QVTGroupButtons", nullptr, WS_CHILD, 0, 0, 50, 20, parent, nullptr,
+                                   AfxGetInstanceHandle(), nullptr);
+    TestStrip subclassed;
+    ASSERT_TRUE(subclassed.SubclassWindow(placed));
+    for (const GroupButtons* tested : std::initializer_list<const GroupButtons*>{&strip, &subclassed}) {
+        SCOPED_TRACE(tested == &strip ? "created" : "subclassed");
+        EXPECT_TRUE(tested->GetExStyle() & WS_EX_STATICEDGE);
+    }
+    subclassed.DestroyWindow();
+}
+
+} // namespace
