@@ -106,16 +106,6 @@ std::string StripTest::groups() const
     return text.str();
 }
 
-std::vector<INT64> StripTest::notified(UINT code) const
-{
-    std::vector<INT64> buttons;
-    for (const qvtest::ParentMessage& message : parent.messages()) {
-        if (message.message == WM_NOTIFY && UINT(message.code) == code)
-            buttons.push_back(message.as<NMGROUPBUTTONS>().index);
-    }
-    return buttons;
-}
-
 std::string StripTest::clicks() const
 {
     std::ostringstream text;

@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 namespace gbtest {
 
@@ -46,8 +45,6 @@ protected:
     void paint(qvtest::DibSurface& surface);
     // A group's bounds and, per button, the index of its group ('.' for none), as "{1,3}{2,5} .0111.".
     std::string groups() const;
-    // The buttons of the WM_NOTIFY records with the code, in order.
-    std::vector<INT64> notified(UINT code) const;
     // The WM_COMMAND and WM_NOTIFY codes (BN_CLICKED as "C", others as their number), in order.
     std::string clicks() const;
 

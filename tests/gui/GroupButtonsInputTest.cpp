@@ -3,8 +3,9 @@
 #include "qvtest/Input.h"
 #include "qvtest/Pump.h"
 
+#include <vector>
+
 using namespace gbtest;
-using qv::gui::GroupButtons;
 using qvtest::MouseButton;
 
 namespace {

@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <functional>
+#include <vector>
 
 using namespace gbtest;
 using qv::gui::GroupButtons;

@@ -1,9 +1,9 @@
 #include "GroupButtonsFixture.h"
 
 #include "qvtest/GdiCount.h"
-#include "qvtest/Pump.h"
 
 #include <functional>
+#include <vector>
 
 using namespace gbtest;
 using qv::gui::GroupButtons;
