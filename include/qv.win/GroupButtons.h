@@ -106,6 +106,8 @@ public:
     bool appendGroupButtons(groupData* group, INT64 button);
     // Takes lo ... hi out of the group; what remains of one button is left ungrouped.
     bool removeGroupButtons(groupData* group, INT64 a, INT64 b);
+    // Buttons that a later group has taken stay in that group. Only records of this strip are
+    // taken; any other pointer is answered with false.
     bool deleteGroup(groupData* group);
     bool deleteGroupAt(INT64 index);
     void deleteGroupAll();
