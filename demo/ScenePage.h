@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Page.h"
+
 #include <qv.win/Font.h>
 #include <qv.win/Wnd.h>
 
@@ -7,13 +9,20 @@ namespace demo {
 
 // A GL window host showing the primitives of the manager: a lit sphere inside a wire box,
 // a translucent floor, circles, labels, extruded 3D text and the frame-rate overlay.
-// A click picks the object under the mouse and names it in the parent's title.
-class SceneWnd : public qv::gl::Wnd {
+// The world turns while the page is shown; a click picks the object under the mouse.
+class ScenePage : public qv::gl::Wnd, public Page {
 public:
-    SceneWnd();
+    ScenePage();
 
-    // Turns the world about the vertical axis on every timer tick.
-    void startRotation();
+    const wchar_t* title() const override { return L"3D Scene"; }
+    const wchar_t* shotName() const override { return L"scene"; }
+    bool create(CWnd* parent, UINT id) override;
+    CWnd* window() override { return this; }
+    void activate(bool active) override;
+    void tour(Tour& tour) override;
+
+    // The object picked last, "nothing" before the first click.
+    const wchar_t* getPicked() const;
 
     bool onCreateGLFont() override;
     void onRenderGL() override;
@@ -30,6 +39,7 @@ private:
     void _drawTitle();
 
     qv::gl::Font outline;
+    unsigned picked = 0;
 };
 
 } // namespace demo

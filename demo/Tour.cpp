@@ -1,0 +1,75 @@
+#include "Tour.h"
+
+#include <qv.win/core/qv.Log.h>
+
+#include <qvtest/Input.h>
+#include <qvtest/MfcPump.h>
+
+#include <atlimage.h>
+
+namespace demo {
+
+Tour::Tour(const CString& folder) : folder(folder) {}
+
+bool Tour::check(bool ok, const wchar_t* step)
+{
+    if (!ok) {
+        failed = true;
+        qv::Log::warning("tour: %ls failed", step);
+    }
+    return ok;
+}
+
+void Tour::pump(DWORD ms)
+{
+    waitFor([] { return false; }, ms);
+}
+
+bool Tour::waitFor(const std::function<bool()>& ready, DWORD ms)
+{
+    const ULONGLONG end = ::GetTickCount64() + ms;
+    for (ULONGLONG now = ::GetTickCount64(); now < end; now = ::GetTickCount64()) {
+        qvtest::pumpMfcUntilIdle(static_cast<DWORD>(end - now));
+        if (ready())
+            return true;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return ready();
+}
+
+bool Tour::shoot(CWnd* window, const wchar_t* name)
+{
+    window->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    pump(100);
+    CRect rect;
+    window->GetWindowRect(&rect);
+    CImage image;
+    if (!image.Create(rect.Width(), rect.Height(), 24))
+        return check(false, L"screenshot bitmap");
+    HDC screen = ::GetDC(nullptr);
+    HDC target = image.GetDC();
+    const BOOL copied = ::BitBlt(target, 0, 0, rect.Width(), rect.Height(), screen, rect.left, rect.top, SRCCOPY);
+    image.ReleaseDC();
+    ::ReleaseDC(nullptr, screen);
+    return check(copied && SUCCEEDED(image.Save(folder + L"\\" + name + L".png")), name);
+}
+
+void Tour::moveMouse(CWnd* window, CPoint point)
+{
+    qvtest::moveMouse(window->GetSafeHwnd(), point);
+    pump(50);
+}
+
+void Tour::click(CWnd* window, CPoint point)
+{
+    qvtest::click(window->GetSafeHwnd(), point);
+    pump(50);
+}
+
+void Tour::pressKey(WORD virtualKey)
+{
+    qvtest::pressKey(virtualKey);
+    pump(50);
+}
+
+} // namespace demo
