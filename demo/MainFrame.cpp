@@ -10,7 +10,9 @@ namespace demo {
 
 namespace {
 
+const wchar_t kFrame[] = L"Frame";
 const wchar_t kPlacement[] = L"Placement";
+const wchar_t kLastPage[] = L"LastPage";
 const CSize kDefaultSize(1000, 720);
 
 } // namespace
@@ -18,6 +20,7 @@ const CSize kDefaultSize(1000, 720);
 IMPLEMENT_DYNCREATE(MainFrame, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(MainFrame, CFrameWnd)
+    ON_WM_CREATE()
     ON_WM_CLOSE()
     ON_COMMAND(ID_FILE_EXPORT_SETTINGS, OnExportSettings)
     ON_COMMAND(ID_APP_EXIT, OnAppExit)
@@ -30,21 +33,25 @@ WorkbenchView* MainFrame::getView() const
 
 void MainFrame::restore(const Settings& settings, int nCmdShow)
 {
+    const Settings frame = settings.section(kFrame);
     WINDOWPLACEMENT placement{};
-    if (settings.getPlacement(kPlacement, placement))
+    if (frame.getPlacement(kPlacement, placement))
         SetWindowPlacement(&placement);
     else
         ShowWindow(nCmdShow);
     getView()->loadSettings(settings);
+    getView()->showPage(static_cast<int>(frame.getInt(kLastPage, 0)));
     UpdateWindow();
 }
 
 void MainFrame::save(Settings& settings) const
 {
+    Settings frame = settings.section(kFrame);
     WINDOWPLACEMENT placement{};
     placement.length = sizeof placement;
     if (GetWindowPlacement(&placement))
-        settings.setPlacement(kPlacement, placement);
+        frame.setPlacement(kPlacement, placement);
+    frame.setInt(kLastPage, static_cast<DWORD>(getView()->getCurrentPage()));
     getView()->saveSettings(settings);
 }
 
@@ -54,6 +61,22 @@ BOOL MainFrame::PreCreateWindow(CREATESTRUCT& cs)
     cs.cy = kDefaultSize.cy;
     cs.x = cs.y = 20;
     return CFrameWnd::PreCreateWindow(cs);
+}
+
+// WM_WINDOWPOSCHANGING is sent, never posted: the magnet sees it here, on its way in.
+LRESULT MainFrame::WindowProc(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    MSG msg{GetSafeHwnd(), message, wParam, lParam, 0, {}};
+    magnet.translateMessage(&msg);
+    return CFrameWnd::WindowProc(message, wParam, lParam);
+}
+
+int MainFrame::OnCreate(LPCREATESTRUCT lpcs)
+{
+    if (CFrameWnd::OnCreate(lpcs) == -1)
+        return -1;
+    magnet.setWindow(this);
+    return 0;
 }
 
 void MainFrame::OnClose()

@@ -26,6 +26,7 @@ public:
 
     bool onCreateGLFont() override;
     void onRenderGL() override;
+    void onPickGL() override;
     void onDestroyGL() override;
 
 protected:
@@ -35,6 +36,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    void _drawObjects();
     void _drawLabels();
     void _drawTitle();
 

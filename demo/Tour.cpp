@@ -1,5 +1,6 @@
 #include "Tour.h"
 
+#include <qv.win/Manager.h>
 #include <qv.win/core/qv.Log.h>
 
 #include <qvtest/Input.h>
@@ -37,21 +38,43 @@ bool Tour::waitFor(const std::function<bool()>& ready, DWORD ms)
     return ready();
 }
 
+// GDI windows are copied from the screen; GL windows draw their picture into the image
+// themselves, since their surface is not part of what the screen DC shows.
 bool Tour::shoot(CWnd* window, const wchar_t* name)
 {
-    window->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN | RDW_FRAME);
+    window->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
     pump(100);
     CRect rect;
-    window->GetWindowRect(&rect);
+    window->GetClientRect(&rect);
+    window->ClientToScreen(&rect);
     CImage image;
     if (!image.Create(rect.Width(), rect.Height(), 24))
         return check(false, L"screenshot bitmap");
-    HDC screen = ::GetDC(nullptr);
     HDC target = image.GetDC();
+    HDC screen = ::GetDC(nullptr);
     const BOOL copied = ::BitBlt(target, 0, 0, rect.Width(), rect.Height(), screen, rect.left, rect.top, SRCCOPY);
-    image.ReleaseDC();
     ::ReleaseDC(nullptr, screen);
+    _printGLWindows(window->GetSafeHwnd(), target, rect.TopLeft());
+    image.ReleaseDC();
     return check(copied && SUCCEEDED(image.Save(folder + L"\\" + name + L".png")), name);
+}
+
+void Tour::_printGLWindows(HWND parent, HDC target, CPoint origin)
+{
+    for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (!::IsWindowVisible(child))
+            continue;
+        if (dynamic_cast<qv::gl::Manager*>(CWnd::FromHandlePermanent(child))) {
+            CRect rect;
+            ::GetClientRect(child, &rect);
+            ::ClientToScreen(child, reinterpret_cast<POINT*>(&rect));
+            POINT previous;
+            ::SetViewportOrgEx(target, rect.left - origin.x, rect.top - origin.y, &previous);
+            ::SendMessage(child, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(target), PRF_CLIENT);
+            ::SetViewportOrgEx(target, previous.x, previous.y, nullptr);
+        }
+        _printGLWindows(child, target, origin);
+    }
 }
 
 void Tour::moveMouse(CWnd* window, CPoint point)

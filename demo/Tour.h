@@ -30,6 +30,8 @@ public:
     void pressKey(WORD virtualKey);
 
 private:
+    void _printGLWindows(HWND parent, HDC target, CPoint origin);
+
     CString folder;
     bool failed = false;
 };

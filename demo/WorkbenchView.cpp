@@ -10,7 +10,6 @@ namespace {
 
 constexpr UINT kFirstPageId = 100;
 constexpr int kViewMenu = 1;
-const wchar_t kLastPage[] = L"LastPage";
 
 } // namespace
 
@@ -45,12 +44,10 @@ void WorkbenchView::loadSettings(const Settings& settings)
 {
     for (const auto& page : pages)
         page->loadSettings(settings.section(page->shotName()));
-    showPage(static_cast<int>(settings.getInt(kLastPage, 0)));
 }
 
 void WorkbenchView::saveSettings(Settings& settings) const
 {
-    settings.setInt(kLastPage, static_cast<DWORD>(current));
     for (const auto& page : pages) {
         Settings section = settings.section(page->shotName());
         page->saveSettings(section);

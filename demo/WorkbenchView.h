@@ -22,6 +22,7 @@ public:
     // Shows the page at index (ignored outside the pages) and hides the one shown before.
     void showPage(int index);
 
+    // Each page keeps its settings in the section named after it.
     void loadSettings(const Settings& settings);
     void saveSettings(Settings& settings) const;
 

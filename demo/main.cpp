@@ -8,6 +8,8 @@
 #include "WorkbenchView.h"
 #include "resource.h"
 
+#include <qv.win/SplashWnd.h>
+
 #include <afxwin.h>
 
 #include <shellapi.h>
@@ -19,6 +21,9 @@ namespace {
 constexpr int kTourFailed = 2;
 const CRect kTourRect(20, 20, 1020, 740);
 constexpr DWORD kSettleMs = 300;
+constexpr COLORREF kSplashText = RGB(220, 232, 245);
+// How far from the work area's left edge the tour drops the frame; the magnet pulls it in.
+constexpr int kNearEdge = 6;
 
 CString folderArgument()
 {
@@ -35,8 +40,9 @@ public:
     int ExitInstance() override;
 
 private:
-    MainFrame* _openWorkbench();
+    MainFrame* _openWorkbench(qv::gui::SplashWnd& splash);
     bool _runTour(MainFrame* frame, const CString& folder);
+    void _tourMagnet(MainFrame* frame, Tour& tour);
 
     int exitCode = 0;
 };
@@ -45,10 +51,14 @@ WorkbenchApp theApp;
 
 BOOL WorkbenchApp::InitInstance()
 {
-    MainFrame* frame = _openWorkbench();
+    const CString folder = folderArgument();
+    qv::gui::SplashWnd splash(nullptr, IDB_SPLASH, kSplashText);
+    if (!folder.IsEmpty())
+        Tour(folder).shoot(&splash, L"splash");
+    MainFrame* frame = _openWorkbench(splash);
+    splash.DestroyWindow();
     if (!frame)
         return FALSE;
-    const CString folder = folderArgument();
     if (folder.IsEmpty())
         return TRUE;
     exitCode = _runTour(frame, folder) ? 0 : kTourFailed;
@@ -62,14 +72,17 @@ int WorkbenchApp::ExitInstance()
     return exitCode;
 }
 
-MainFrame* WorkbenchApp::_openWorkbench()
+MainFrame* WorkbenchApp::_openWorkbench(qv::gui::SplashWnd& splash)
 {
+    splash.SetStatusText(L"Creating the pages ...");
     AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(WorkbenchDoc), RUNTIME_CLASS(MainFrame),
                                           RUNTIME_CLASS(WorkbenchView)));
     OnFileNew();
     auto* frame = static_cast<MainFrame*>(m_pMainWnd);
-    if (frame)
-        frame->restore(Settings(), m_nCmdShow);
+    if (!frame)
+        return nullptr;
+    splash.SetStatusText(L"Restoring the settings ...");
+    frame->restore(Settings(), m_nCmdShow);
     return frame;
 }
 
@@ -78,6 +91,7 @@ bool WorkbenchApp::_runTour(MainFrame* frame, const CString& folder)
 {
     Tour tour(folder);
     frame->ShowWindow(SW_SHOWNORMAL);
+    _tourMagnet(frame, tour);
     frame->MoveWindow(kTourRect);
     frame->SetForegroundWindow();
     WorkbenchView* view = frame->getView();
@@ -92,6 +106,16 @@ bool WorkbenchApp::_runTour(MainFrame* frame, const CString& folder)
     frame->save(settings);
     tour.check(settings.exportTo(folder + L"\\workbench.reg"), L"exporting the settings");
     return !tour.isFailed();
+}
+
+void WorkbenchApp::_tourMagnet(MainFrame* frame, Tour& tour)
+{
+    CRect work;
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    frame->SetWindowPos(nullptr, work.left + kNearEdge, work.top + 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    CRect placed;
+    frame->GetWindowRect(&placed);
+    tour.check(placed.left == work.left, L"snapping the main frame to the work area's edge");
 }
 
 } // namespace
