@@ -25,6 +25,10 @@ constexpr float kRotationDegrees = 2;
 constexpr int kPickBufferSize = 256;
 constexpr int kPickSize = 5;
 
+// The tour looks at the scene from a little above and to the right of the front.
+constexpr float kTourPitch = 25;
+constexpr float kTourYaw = -35;
+
 const color kSky{0.93f, 0.96f, 1, 1};
 const color kHorizon{0.52f, 0.62f, 0.82f, 1};
 
@@ -58,7 +62,9 @@ void ScenePage::activate(bool active)
 void ScenePage::tour(Tour& tour)
 {
     activate(false);
-    getCamera()->viewDirection(qv::gl::Camera::Isometric, true);
+    getCamera()->viewDirection(qv::gl::Camera::Front, false);
+    getCamera()->worldRotate({1, 0, 0}, kTourPitch, false);
+    getCamera()->worldRotate({0, 1, 0}, kTourYaw, true);
     tour.pump(200);
     CRect client;
     GetClientRect(&client);

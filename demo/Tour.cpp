@@ -10,7 +10,10 @@
 
 namespace demo {
 
-Tour::Tour(const CString& folder) : folder(folder) {}
+Tour::Tour(const CString& folder) : folder(folder)
+{
+    ::CreateDirectoryW(folder, nullptr);
+}
 
 bool Tour::check(bool ok, const wchar_t* step)
 {

@@ -10,6 +10,7 @@ namespace demo {
 // photographed into a folder. Steps that fail are logged and make the run fail.
 class Tour {
 public:
+    // Creates the folder when its parent exists.
     explicit Tour(const CString& folder);
 
     const CString& getFolder() const { return folder; }
