@@ -353,7 +353,7 @@ LRESULT ProgressCtrlX::_setRange(int nLower, int nUpper)
     int lower, upper;
     Progress::GetRange(lower, upper);
     SetRange(nLower, nUpper);
-    return MAKELONG(lower, upper);
+    return static_cast<DWORD>(MAKELONG(lower, upper));
 }
 
 } // namespace qv::gui

@@ -630,17 +630,23 @@ void Static::_drawBitmap(CDC* pDC, const CRect& client) const
 
 void Static::_drawOutline(CDC* pDC, const CRect& client) const
 {
-    // The last column and row inside the window, where a line can be seen.
+    // Clockwise along the outermost pixels, each line one pixel beyond its last one (which LineTo
+    // leaves out), so that a side alone is whole.
     const int l = client.left, t = client.top, r = client.right - 1, b = client.bottom - 1;
-    const CPoint corners[5] = {{l, t}, {r, t}, {r, b}, {l, b}, {l, t}};
-    const Side sides[4] = {Top, Right, Bottom, Left};
+    struct Line {
+        Side side;
+        CPoint from, to;
+    };
+    const Line lines[] = {
+        {Top, {l, t}, {r + 1, t}}, {Right, {r, t}, {r, b + 1}}, {Bottom, {r, b}, {l - 1, b}}, {Left, {l, b}, {l, t - 1}},
+    };
     CPen pen(PS_SOLID, 1, m_clrOutline);
     CPen* oldPen = pDC->SelectObject(&pen);
-    for (int i = 0; i < 4; ++i) {
-        if (!m_bOutline[sides[i]])
+    for (const Line& line : lines) {
+        if (!m_bOutline[line.side])
             continue;
-        pDC->MoveTo(corners[i]);
-        pDC->LineTo(corners[i + 1]);
+        pDC->MoveTo(line.from);
+        pDC->LineTo(line.to);
     }
     pDC->SelectObject(oldPen);
 }

@@ -96,7 +96,7 @@ private:
 
     void _invalidate();
     void _paint(CDC* pDC);
-    // The old range packed as PBM_SETRANGE and PBM_SETRANGE32 return it.
+    // The old range packed as PBM_SETRANGE and PBM_SETRANGE32 return it: 32 bits, not sign-extended.
     LRESULT _setRange(int nLower, int nUpper);
 
     CToolTipCtrl m_tooltip;

@@ -2,13 +2,22 @@
 
 #include "ControlsResources.h"
 #include "qvtest/DibSurface.h"
+#include "qvtest/TestWindow.h"
 
 #include <afxwin.h>
 
-// The controls dialog of Controls.rc, created modeless and destroyed with the object.
-class ControlsDialog : public CDialog {
+// The visible top-level window of every dialog of the program. Hiding a top-level window makes
+// Wine wait two seconds for a window manager that is not there; a child goes at once.
+inline HWND dialogHost()
+{
+    static const auto* host = new qvtest::TestWindow(480, 320);
+    return *host;
+}
+
+// The controls dialog of Controls.rc, a child of the host, destroyed with the object.
+class ControlsDialog : public CWnd {
 public:
-    ControlsDialog() { Create(IDD_CONTROLS, nullptr); }
+    ControlsDialog() { Attach(::CreateDialogParamW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDD_CONTROLS), dialogHost(), [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0)); }
     ~ControlsDialog() override { DestroyWindow(); }
 };
 

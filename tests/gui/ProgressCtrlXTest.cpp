@@ -83,7 +83,7 @@ TEST_F(ProgressInDialog, AnswersProgressMessagesAsThePlatformBarDoes)
         {"near the end", PBM_SETPOS, 65530, 0, 0, true},
         {"step past the end", PBM_STEPIT, 0, 0, 65530, true},
         {"stops at the end", PBM_GETPOS, 0, 0, 65535, false},
-        {"reversed range", PBM_SETRANGE32, 100, 0, MAKELONG(0, 65535), true},
+        {"reversed range", PBM_SETRANGE32, 100, 0, LRESULT(DWORD(MAKELONG(0, 65535))), true},
         {"is put in order", PBM_GETRANGE, TRUE, 0, 0, false},
     };
     for (const Step& s : steps) {
@@ -224,7 +224,7 @@ TEST_F(ProgressInDialog, EmptyRangesZeroSizesAndLostFontsPaintSafely)
     send(WM_SETFONT, reinterpret_cast<WPARAM>(lost.GetSafeHandle()));
     lost.DeleteObject();
     send(PBM_SETRANGE32, 7, 7);
-    EXPECT_EQ(0, send(PBM_SETPOS, 9));
+    EXPECT_EQ(7, send(PBM_SETPOS, 9));
     EXPECT_EQ(7, send(PBM_GETPOS));
     bar.RunAnimation(1, 5);
 

@@ -29,37 +29,50 @@ inline bool pumpTicks(HWND hwnd, UINT_PTR id, int ticks, const std::function<voi
     return seen == ticks;
 }
 
-// The tooltip window the control owns, or null.
-inline HWND tooltipOf(HWND control)
+// The first tool of a tooltip of this thread whose tool is the control.
+inline bool toolOf(HWND control, HWND& tooltip, TTTOOLINFOW& tool)
 {
     struct Search {
-        HWND owner;
-        HWND found;
-    } search{control, nullptr};
+        HWND control;
+        HWND tooltip;
+        TTTOOLINFOW tool;
+    } search{control, nullptr, {}};
     ::EnumThreadWindows(
         ::GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM lParam) {
+        [](HWND hwnd, LPARAM lParam) -> BOOL {
             auto* s = reinterpret_cast<Search*>(lParam);
             wchar_t name[64] = {};
             ::GetClassNameW(hwnd, name, 64);
-            if (std::wstring(name) == TOOLTIPS_CLASSW && ::GetWindow(hwnd, GW_OWNER) == s->owner)
-                s->found = hwnd;
-            return s->found == nullptr;
+            TTTOOLINFOW tool{};
+            tool.cbSize = sizeof(tool);
+            if (std::wstring(name) == TOOLTIPS_CLASSW && ::SendMessageW(hwnd, TTM_ENUMTOOLSW, 0, LPARAM(&tool)) &&
+                (tool.hwnd == s->control || tool.uId == UINT_PTR(s->control))) {
+                s->tooltip = hwnd;
+                s->tool = tool;
+            }
+            return s->tooltip == nullptr;
         },
         reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    tooltip = search.tooltip;
+    tool = search.tool;
+    return tooltip != nullptr;
 }
 
-// The text of the first tool of the control's tooltip; "(no tooltip)" without one.
+inline HWND tooltipOf(HWND control)
+{
+    HWND tooltip = nullptr;
+    TTTOOLINFOW tool{};
+    return toolOf(control, tooltip, tool) ? tooltip : nullptr;
+}
+
+// The text of the control's tool; "(no tooltip)" without one.
 inline std::wstring tooltipText(HWND control)
 {
-    const HWND tooltip = tooltipOf(control);
-    if (tooltip == nullptr)
+    HWND tooltip = nullptr;
+    TTTOOLINFOW tool{};
+    if (!toolOf(control, tooltip, tool))
         return L"(no tooltip)";
     wchar_t text[256] = {};
-    TTTOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    ::SendMessageW(tooltip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool));
     tool.lpszText = text;
     ::SendMessageW(tooltip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
     return text;
