@@ -56,30 +56,22 @@ void ProgressCtrlX::ModifyBarStyle(DWORD dwRemove, DWORD dwAdd)
 
 int ProgressCtrlX::SetPos(int nPos)
 {
-    const int old = Progress::SetPos(nPos);
-    _invalidate();
-    return old;
+    return _invalidated(Progress::SetPos(nPos));
 }
 
 int ProgressCtrlX::OffsetPos(int nPos)
 {
-    const int old = Progress::OffsetPos(nPos);
-    _invalidate();
-    return old;
+    return _invalidated(Progress::OffsetPos(nPos));
 }
 
 int ProgressCtrlX::StepIt()
 {
-    const int old = Progress::StepIt();
-    _invalidate();
-    return old;
+    return _invalidated(Progress::StepIt());
 }
 
 int ProgressCtrlX::SetStep(int nStep)
 {
-    const int old = Progress::SetStep(nStep);
-    _invalidate();
-    return old;
+    return _invalidated(Progress::SetStep(nStep));
 }
 
 void ProgressCtrlX::SetRange(int nLower, int nUpper)
@@ -326,6 +318,12 @@ void ProgressCtrlX::_invalidate()
 {
     if (m_hWnd != nullptr)
         Invalidate();
+}
+
+int ProgressCtrlX::_invalidated(int result)
+{
+    _invalidate();
+    return result;
 }
 
 void ProgressCtrlX::_paint(CDC* pDC)

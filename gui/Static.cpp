@@ -611,8 +611,10 @@ void Static::_fillGradient(CDC* pDC, const CRect& rect) const
         step[c] = float(channel(m_clrBack2, c) - channel(m_clrBack1, c)) / float(kChannelMax) / float(width);
     for (int x = 0; x < width; ++x) {
         COLORREF color = 0;
-        for (int c = 0; c < 3; ++c)
-            color |= COLORREF((channel(m_clrBack1, c) + int(float(x) * step[c] * float(kChannelMax))) & 0xFF) << (8 * c);
+        for (int c = 0; c < 3; ++c) {
+            const int value = channel(m_clrBack1, c) + int(float(x) * step[c] * float(kChannelMax));
+            color |= COLORREF(value & 0xFF) << (8 * c);
+        }
         pDC->FillSolidRect(rect.left + x, rect.top, 1, rect.Height(), color);
     }
 }
@@ -638,7 +640,10 @@ void Static::_drawOutline(CDC* pDC, const CRect& client) const
         CPoint from, to;
     };
     const Line lines[] = {
-        {Top, {l, t}, {r + 1, t}}, {Right, {r, t}, {r, b + 1}}, {Bottom, {r, b}, {l - 1, b}}, {Left, {l, b}, {l, t - 1}},
+        {Top, {l, t}, {r + 1, t}},
+        {Right, {r, t}, {r, b + 1}},
+        {Bottom, {r, b}, {l - 1, b}},
+        {Left, {l, b}, {l, t - 1}},
     };
     CPen pen(PS_SOLID, 1, m_clrOutline);
     CPen* oldPen = pDC->SelectObject(&pen);

@@ -17,8 +17,14 @@ inline HWND dialogHost()
 // The controls dialog of Controls.rc, a child of the host, destroyed with the object.
 class ControlsDialog : public CWnd {
 public:
-    ControlsDialog() { Attach(::CreateDialogParamW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDD_CONTROLS), dialogHost(), [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0)); }
+    ControlsDialog()
+    {
+        Attach(::CreateDialogParamW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDD_CONTROLS), dialogHost(), &dialogProc, 0));
+    }
     ~ControlsDialog() override { DestroyWindow(); }
+
+private:
+    static INT_PTR CALLBACK dialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 };
 
 // Sizes the control in pixels and paints its client area into a surface of that size.

@@ -29,50 +29,29 @@ inline bool pumpTicks(HWND hwnd, UINT_PTR id, int ticks, const std::function<voi
     return seen == ticks;
 }
 
-// The first tool of a tooltip of this thread whose tool is the control.
-inline bool toolOf(HWND control, HWND& tooltip, TTTOOLINFOW& tool)
+// The tooltip window of this thread (the tests make one at a time) and the text of its tool.
+inline HWND threadTooltip()
 {
-    struct Search {
-        HWND control;
-        HWND tooltip;
-        TTTOOLINFOW tool;
-    } search{control, nullptr, {}};
+    HWND found = nullptr;
     ::EnumThreadWindows(
         ::GetCurrentThreadId(),
         [](HWND hwnd, LPARAM lParam) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lParam);
             wchar_t name[64] = {};
             ::GetClassNameW(hwnd, name, 64);
-            TTTOOLINFOW tool{};
-            tool.cbSize = sizeof(tool);
-            if (std::wstring(name) == TOOLTIPS_CLASSW && ::SendMessageW(hwnd, TTM_ENUMTOOLSW, 0, LPARAM(&tool)) &&
-                (tool.hwnd == s->control || tool.uId == UINT_PTR(s->control))) {
-                s->tooltip = hwnd;
-                s->tool = tool;
-            }
-            return s->tooltip == nullptr;
+            if (std::wstring(name) == TOOLTIPS_CLASSW)
+                *reinterpret_cast<HWND*>(lParam) = hwnd;
+            return *reinterpret_cast<HWND*>(lParam) == nullptr;
         },
-        reinterpret_cast<LPARAM>(&search));
-    tooltip = search.tooltip;
-    tool = search.tool;
-    return tooltip != nullptr;
+        reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
-inline HWND tooltipOf(HWND control)
+inline std::wstring tooltipText(HWND tooltip)
 {
-    HWND tooltip = nullptr;
-    TTTOOLINFOW tool{};
-    return toolOf(control, tooltip, tool) ? tooltip : nullptr;
-}
-
-// The text of the control's tool; "(no tooltip)" without one.
-inline std::wstring tooltipText(HWND control)
-{
-    HWND tooltip = nullptr;
-    TTTOOLINFOW tool{};
-    if (!toolOf(control, tooltip, tool))
-        return L"(no tooltip)";
     wchar_t text[256] = {};
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    ::SendMessageW(tooltip, TTM_ENUMTOOLSW, 0, reinterpret_cast<LPARAM>(&tool));
     tool.lpszText = text;
     ::SendMessageW(tooltip, TTM_GETTEXTW, 256, reinterpret_cast<LPARAM>(&tool));
     return text;

@@ -29,7 +29,7 @@ TEST(ProgressTooltip, ShowsTheValueWhereTheMouseRestsUntilHidden)
     ASSERT_TRUE(bar.SubclassDlgItem(IDC_PROGRESS, &dialog));
     bar.SetTooltipFormat(L"%d items", qv::gui::PBS_SHOW_POSITION);
     bar.SendMessage(PBM_SETPOS, 42);
-    const HWND tooltip = tooltipOf(bar);
+    const HWND tooltip = threadTooltip();
     ASSERT_NE(nullptr, tooltip);
     ASSERT_TRUE(qvtest::bringToForeground(dialog));
 
@@ -37,7 +37,7 @@ TEST(ProgressTooltip, ShowsTheValueWhereTheMouseRestsUntilHidden)
     bar.GetClientRect(&client);
     qvtest::moveMouse(bar, client.CenterPoint());
     EXPECT_TRUE(pumpUntil([&] { return ::IsWindowVisible(tooltip) != FALSE; }, 3000));
-    EXPECT_EQ(L"42 items", tooltipText(bar));
+    EXPECT_EQ(L"42 items", tooltipText(tooltip));
 
     bar.HideTooltip();
     qvtest::moveMouse(bar, client.CenterPoint() + CPoint(2, 0));
