@@ -1,6 +1,7 @@
 #include "Pages.h"
 
 #include "ScenePage.h"
+#include "StaticProgressPage.h"
 
 namespace demo {
 
@@ -8,6 +9,7 @@ std::vector<std::unique_ptr<Page>> createPages()
 {
     std::vector<std::unique_ptr<Page>> pages;
     pages.push_back(std::make_unique<ScenePage>());
+    pages.push_back(std::make_unique<StaticProgressPage>());
     return pages;
 }
 
