@@ -34,7 +34,7 @@ constexpr int kLabelHeight = 26;
 constexpr int kBarHeight = 28;
 constexpr int kVerticalWidth = 56;
 constexpr int kVerticalHeight = 220;
-constexpr CSize kButton(110, 32);
+const CSize kButton(110, 32);
 constexpr int kStaticHeights[] = {96, 70, 84, 118, 58, 70};
 
 constexpr UINT kSnakeMs = 60;
