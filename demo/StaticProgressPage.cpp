@@ -3,7 +3,7 @@
 #include "Tour.h"
 #include "resource.h"
 
-#include <string>
+#include <qvtest/Tooltips.h>
 
 namespace demo {
 
@@ -68,23 +68,6 @@ const wchar_t* const kLabels[] = {
     L"Vertical: up, down, and rotated text",
 };
 
-// The visible tooltip window of this thread, or null.
-HWND visibleTooltip()
-{
-    HWND found = nullptr;
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND hwnd, LPARAM lParam) -> BOOL {
-            wchar_t name[64] = {};
-            ::GetClassNameW(hwnd, name, 64);
-            if (std::wstring(name) == TOOLTIPS_CLASSW && ::IsWindowVisible(hwnd))
-                *reinterpret_cast<HWND*>(lParam) = hwnd;
-            return *reinterpret_cast<HWND*>(lParam) == nullptr;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 void createFont(CFont& font, int escapement)
 {
     font.CreateFont(-15, 0, escapement, escapement, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS,
@@ -146,7 +129,7 @@ void StaticProgressPage::tour(Tour& tour)
 
     bars[Percent].GetClientRect(&rect);
     tour.moveMouse(&bars[Percent], rect.CenterPoint());
-    tour.check(tour.waitFor([] { return visibleTooltip() != nullptr; }, kTooltipWaitMs),
+    tour.check(tour.waitFor([] { return qvtest::threadTooltip(true) != nullptr; }, kTooltipWaitMs),
                L"the percentage bar's tooltip");
 }
 

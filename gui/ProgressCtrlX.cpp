@@ -110,8 +110,7 @@ void ProgressCtrlX::SetBkColor(COLORREF color)
 
 void ProgressCtrlX::RunSnake(UINT ms)
 {
-    KillTimer(kSnakeTimer);
-    SetTimer(kSnakeTimer, ms, nullptr);
+    _restartTimer(kSnakeTimer, ms);
 }
 
 void ProgressCtrlX::StopSnake()
@@ -122,8 +121,7 @@ void ProgressCtrlX::StopSnake()
 void ProgressCtrlX::RunAnimation(UINT ms, int step)
 {
     m_nAnimStep = step;
-    KillTimer(kAnimationTimer);
-    SetTimer(kAnimationTimer, ms, nullptr);
+    _restartTimer(kAnimationTimer, ms);
 }
 
 void ProgressCtrlX::StopAnimation()
@@ -318,6 +316,12 @@ void ProgressCtrlX::_invalidate()
 {
     if (m_hWnd != nullptr)
         Invalidate();
+}
+
+void ProgressCtrlX::_restartTimer(UINT_PTR id, UINT ms)
+{
+    KillTimer(id);
+    SetTimer(id, ms, nullptr);
 }
 
 int ProgressCtrlX::_invalidated(int result)

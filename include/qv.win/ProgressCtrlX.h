@@ -97,6 +97,7 @@ private:
     void _invalidate();
     // Repaints, then passes on what a painter operation returned.
     int _invalidated(int result);
+    void _restartTimer(UINT_PTR id, UINT ms);
     void _paint(CDC* pDC);
     // The old range packed as PBM_SETRANGE and PBM_SETRANGE32 return it: 32 bits, not sign-extended.
     LRESULT _setRange(int nLower, int nUpper);

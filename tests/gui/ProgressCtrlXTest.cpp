@@ -1,6 +1,6 @@
 #include "ControlsDialog.h"
-#include "ProgressSupport.h"
 #include "qvtest/DibSurface.h"
+#include "qvtest/Tooltips.h"
 
 #include <qv.win/ProgressCtrlX.h>
 
@@ -16,6 +16,29 @@ using namespace qv::gui;
 using namespace qvtest::colors;
 
 namespace {
+
+// Pumps until the window has received `ticks` WM_TIMER messages of the timer id, calling onTick
+// after each; false when they did not all come within timeoutMs.
+bool pumpTicks(HWND hwnd, UINT_PTR id, int ticks, const std::function<void()>& onTick, DWORD timeoutMs = 3000)
+{
+    const ULONGLONG end = ::GetTickCount64() + timeoutMs;
+    int seen = 0;
+    while (seen < ticks && ::GetTickCount64() < end) {
+        MSG msg;
+        if (!::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+            continue;
+        }
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+        if (msg.message == WM_TIMER && msg.hwnd == hwnd && msg.wParam == id) {
+            ++seen;
+            if (onTick)
+                onTick();
+        }
+    }
+    return seen == ticks;
+}
 
 // Records the gradient shift of every paint: with range 0..100 over 100 pixels it is the
 // animation offset.
@@ -283,7 +306,7 @@ TEST_F(ProgressInDialog, TooltipTextFollowsThePosition)
         SCOPED_TRACE(c.name);
         bar.SetTooltipFormat(c.pattern, c.mode);
         send(PBM_SETPOS, c.pos);
-        EXPECT_EQ(std::wstring(c.expected), tooltipText(threadTooltip()));
+        EXPECT_EQ(std::wstring(c.expected), qvtest::tooltipText(qvtest::threadTooltip()));
     }
     EXPECT_STREQ(L"%d", bar.GetTooltipText());
 }

@@ -1,11 +1,13 @@
 #include "ControlsDialog.h"
-#include "ProgressSupport.h"
 #include "qvtest/Input.h"
 #include "qvtest/MfcPump.h"
+#include "qvtest/Tooltips.h"
 
 #include <qv.win/ProgressCtrlX.h>
 
 #include <gtest/gtest.h>
+
+#include <functional>
 
 using qv::gui::ProgressCtrlX;
 
@@ -29,7 +31,7 @@ TEST(ProgressTooltip, ShowsTheValueWhereTheMouseRestsUntilHidden)
     ASSERT_TRUE(bar.SubclassDlgItem(IDC_PROGRESS, &dialog));
     bar.SetTooltipFormat(L"%d items", qv::gui::PBS_SHOW_POSITION);
     bar.SendMessage(PBM_SETPOS, 42);
-    const HWND tooltip = threadTooltip();
+    const HWND tooltip = qvtest::threadTooltip();
     ASSERT_NE(nullptr, tooltip);
     ASSERT_TRUE(qvtest::bringToForeground(dialog));
 
@@ -37,7 +39,7 @@ TEST(ProgressTooltip, ShowsTheValueWhereTheMouseRestsUntilHidden)
     bar.GetClientRect(&client);
     qvtest::moveMouse(bar, client.CenterPoint());
     EXPECT_TRUE(pumpUntil([&] { return ::IsWindowVisible(tooltip) != FALSE; }, 3000));
-    EXPECT_EQ(L"42 items", tooltipText(tooltip));
+    EXPECT_EQ(L"42 items", qvtest::tooltipText(tooltip));
 
     bar.HideTooltip();
     qvtest::moveMouse(bar, client.CenterPoint() + CPoint(2, 0));
