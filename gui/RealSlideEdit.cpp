@@ -109,6 +109,7 @@ BEGIN_MESSAGE_MAP(RealSlideEdit, CWnd)
     ON_WM_MOUSELEAVE()
     ON_WM_LBUTTONDOWN()
     ON_WM_LBUTTONUP()
+    ON_WM_LBUTTONDBLCLK()
     ON_WM_MOUSEWHEEL()
 END_MESSAGE_MAP()
 
@@ -546,6 +547,12 @@ void RealSlideEdit::OnLButtonUp(UINT, CPoint point)
     _click(point);
     if (::IsWindow(self))
         Invalidate(FALSE);
+}
+
+// The window class counts a quick second press as a double click: here it is one more press.
+void RealSlideEdit::OnLButtonDblClk(UINT nFlags, CPoint point)
+{
+    OnLButtonDown(nFlags, point);
 }
 
 BOOL RealSlideEdit::OnMouseWheel(UINT nFlags, short zDelta, CPoint pt)

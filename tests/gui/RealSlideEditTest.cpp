@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <limits>
 
@@ -67,8 +68,7 @@ TEST(RealSlideEditText, StepDecidesTheDecimalPlaces)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         DisplayedSlideEdit edit;
-        edit.setStepValue(row.step);
-        edit.setValue(row.value, true);
+        edit.set(row.value, row.step, -1e30, 1e30);
         edit.setFormat(row.format);
         edit.setTrimTrailingZeros(row.trim);
         EXPECT_EQ(displayed(edit), row.expected);
@@ -100,11 +100,17 @@ TEST(RealSlideEditText, TrimTrailingZerosKeepsOneDecimal)
     }
 }
 
+namespace {
+
+class RealSlideEditValue : public SuiteWindow<SlideEditWindow> {};
+
+} // namespace
+
 // Each row acts on the state the rows before it left.
-TEST(RealSlideEditValue, NotifiesOnceAfterEachChangeAndNeverForARejectedOne)
+TEST_F(RealSlideEditValue, NotifiesOnceAfterEachChangeAndNeverForARejectedOne)
 {
-    SlideEditWindow window;
-    RealSlideEdit& edit = window.edit;
+    SlideEditWindow& w = window();
+    RealSlideEdit& edit = w.renew();
     struct Row {
         const char* name;
         std::function<bool()> act;
@@ -144,12 +150,12 @@ TEST(RealSlideEditValue, NotifiesOnceAfterEachChangeAndNeverForARejectedOne)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        window.notified.clear();
-        window.parent.clear();
+        w.notified.clear();
+        w.parent.clear();
         EXPECT_EQ(row.act(), row.changed);
         EXPECT_EQ(edit.getValue(), row.value);
-        EXPECT_EQ(window.notified, row.notified);
-        for (const qvtest::ParentMessage& message : window.parent.messages()) {
+        EXPECT_EQ(w.notified, row.notified);
+        for (const qvtest::ParentMessage& message : w.parent.messages()) {
             EXPECT_EQ(message.wParam, SlideEditWindow::kId);
             EXPECT_EQ(message.hwndFrom, edit.GetSafeHwnd());
             EXPECT_EQ(message.idFrom, SlideEditWindow::kId);
@@ -159,25 +165,25 @@ TEST(RealSlideEditValue, NotifiesOnceAfterEachChangeAndNeverForARejectedOne)
     EXPECT_EQ(edit.getStepValue(), 0.5);
 }
 
-TEST(RealSlideEditValue, NotificationGoesToTheOwnerWhenThereIsOne)
+TEST_F(RealSlideEditValue, NotificationGoesToTheOwnerWhenThereIsOne)
 {
-    SlideEditWindow window;
+    RealSlideEdit& edit = window().renew();
     qvtest::NotifyRecorder owner;
-    window.edit.SetOwner(CWnd::FromHandle(owner.hwnd()));
-    window.edit.setValue(3);
-    EXPECT_TRUE(window.parent.messages().empty());
+    edit.SetOwner(CWnd::FromHandle(owner.hwnd()));
+    edit.setValue(3);
+    EXPECT_TRUE(window().parent.messages().empty());
     EXPECT_EQ(owner.notifyCodes(), std::vector<int>{int(qv::gui::RSN_VALUECHANGED)});
 }
 
 namespace {
 
 // A slide edit painted into a DIB section through WM_PRINTCLIENT.
-class SlideEditPaint : public testing::Test {
+class SlideEditPaint : public SuiteWindow<SlideEditWindow> {
 protected:
-    void paint(SlideEditWindow& window, DibSurface& surface)
+    void paint(RealSlideEdit& edit, DibSurface& surface)
     {
         surface.fill(kMagenta);
-        window.edit.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.hdc()), PRF_CLIENT);
+        edit.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.hdc()), PRF_CLIENT);
     }
 
     // True when the area shows what DrawText draws there in the control's font, black on white.
@@ -228,11 +234,11 @@ TEST_F(SlideEditPaint, ArrowsSitInTheMiddleOfTheirButtons)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << row.width << " x " << row.height << (row.visibleSpin ? "" : " no arrows"));
-        SlideEditWindow window(row.width, row.height);
-        window.edit.setColorSpin(kRed);
-        window.edit.setVisibleSpin(row.visibleSpin);
+        RealSlideEdit& edit = window().renew(row.width, row.height);
+        edit.setColorSpin(kRed);
+        edit.setVisibleSpin(row.visibleSpin);
         DibSurface surface(row.width, row.height);
-        paint(window, surface);
+        paint(edit, surface);
         const int half = row.width / 2;
         EXPECT_EQ(boundsIn(surface, CRect(0, 0, half, row.height), kRed), row.left);
         EXPECT_EQ(boundsIn(surface, CRect(half, 0, row.width, row.height), kRed), row.right);
@@ -278,10 +284,10 @@ TEST_F(SlideEditPaint, ColoursFollowHoverReadOnlyAndEnabled)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        SlideEditWindow window;
-        row.act(window.edit);
+        RealSlideEdit& edit = window().renew();
+        row.act(edit);
         DibSurface surface(200, 24);
-        paint(window, surface);
+        paint(edit, surface);
         EXPECT_EQ(surface.pixel(0, 0), row.border);
         EXPECT_EQ(surface.pixel(199, 23), row.border);
         EXPECT_EQ(surface.pixel(5, 5), row.background);
@@ -294,8 +300,9 @@ TEST_F(SlideEditPaint, DisplayTypesArrangeLabelValueAndUnit)
 {
     // A 200 x 24 control's value area lies between the arrow buttons, 30 pixels each.
     const CRect valueArea(32, 2, 168, 22);
-    const CRect leftPart(32, 2, 100, 22);
-    const CRect rightPart(100, 2, 168, 22);
+    // Split parts clear of where the label's ellipsis may end.
+    const CRect leftPart(32, 2, 60, 22);
+    const CRect rightPart(140, 2, 168, 22);
     struct Shown {
         CRect area;
         const wchar_t* text;
@@ -318,16 +325,16 @@ TEST_F(SlideEditPaint, DisplayTypesArrangeLabelValueAndUnit)
         {"auto with room", RealSlideEdit::Auto, L"Len", true, {{valueArea, L"Len: 2.5 mm", DT_CENTER}}},
         {"auto without room", RealSlideEdit::Auto, L"Length of the part", true, {{rightPart, L"2.5 mm", DT_RIGHT}}},
     };
+    RealSlideEdit& edit = window().renew();
+    edit.set(2.5, 0.1, 0, 10);
+    edit.setUnit(L"mm");
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        SlideEditWindow window;
-        window.edit.set(2.5, 0.1, 0, 10);
-        window.edit.setUnit(L"mm");
-        window.edit.setLabel(row.label);
-        window.edit.visibleLabel(row.visibleLabel);
-        window.edit.setDisplayType(row.type);
+        edit.setLabel(row.label);
+        edit.visibleLabel(row.visibleLabel);
+        edit.setDisplayType(row.type);
         DibSurface surface(200, 24);
-        paint(window, surface);
+        paint(edit, surface);
         for (const Shown& shown : row.shown)
             EXPECT_TRUE(showsText(surface, shown.area, shown.text, shown.format)) << testing::PrintToString(std::wstring(shown.text));
     }
@@ -335,12 +342,12 @@ TEST_F(SlideEditPaint, DisplayTypesArrangeLabelValueAndUnit)
 
 TEST_F(SlideEditPaint, SplitDropsLabelAndUnitWhenTheValueAloneIsTooWide)
 {
-    SlideEditWindow window(90, 24);
-    window.edit.set(1234567.5, 0.1, -1e7, 1e7);
-    window.edit.setLabel(L"Length");
-    window.edit.setUnit(L"mm");
+    RealSlideEdit& edit = window().renew(90, 24);
+    edit.set(1234567.5, 0.1, -1e7, 1e7);
+    edit.setLabel(L"Length");
+    edit.setUnit(L"mm");
     DibSurface surface(90, 24);
-    paint(window, surface);
+    paint(edit, surface);
     // 18-pixel arrow buttons leave 50 pixels, less than the value takes.
     EXPECT_TRUE(showsText(surface, CRect(20, 2, 70, 22), L"1234567.5", DT_RIGHT));
 }
