@@ -146,6 +146,9 @@ private:
     struct TextLayout;
 
     void _setStyle(DWORD bits, BOOL on);
+    // upper - lower, which may not fit an int.
+    long long _range() const;
+    int _clampToRange(long long value) const;
     // A range value as a position along an extent of pixels.
     int _toExtent(int value, int extent) const;
     void _drawBackground(CDC* pDC, const CRect& rect) const;

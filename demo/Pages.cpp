@@ -1,0 +1,14 @@
+#include "Pages.h"
+
+#include "ScenePage.h"
+
+namespace demo {
+
+std::vector<std::unique_ptr<Page>> createPages()
+{
+    std::vector<std::unique_ptr<Page>> pages;
+    pages.push_back(std::make_unique<ScenePage>());
+    return pages;
+}
+
+} // namespace demo
