@@ -143,11 +143,6 @@ public:
     void PreSubclassWindow() override;
 
 protected:
-    // The value as displayed, with " unit" appended when asked and a unit is set.
-    CString _getDisplayValue(bool withUnit) const;
-    CString _getDisplayLabel() const;
-    HitType _hitTest(CPoint point) const;
-
     // Message handlers
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnSize(UINT nType, int cx, int cy);
@@ -166,6 +161,11 @@ protected:
     DECLARE_MESSAGE_MAP()
 
     // Implementation
+    // The value as displayed, with " unit" appended when asked and a unit is set.
+    CString _getDisplayValue(bool withUnit) const;
+    CString _getDisplayLabel() const;
+    HitType _hitTest(CPoint point) const;
+
 private:
     struct Texts;
     struct Colors;

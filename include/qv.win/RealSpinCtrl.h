@@ -11,7 +11,7 @@ namespace qv::gui {
 // Each arrow click starts from the buddy's current text, so what the user typed there counts;
 // text that is not a finite number counts as 0. The click adds or subtracts the delta, keeps the
 // result within the range (with UDS_WRAP a step past one end lands on the other end) and writes
-// the formatted number back; a result within a billionth of a bound is not moved. The parent
+// the formatted number back; a sum past a bound by its rounding only (a billionth) stays. The parent
 // still receives UDN_DELTAPOS afterwards. The button's own integer position only mirrors the value
 // on 0 ... N, N being the steps the range holds (at most 32767), which keeps both arrows enabled.
 //
