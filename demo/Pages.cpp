@@ -2,6 +2,7 @@
 
 #include "InputsPage.h"
 #include "ScenePage.h"
+#include "StaticProgressPage.h"
 
 namespace demo {
 
@@ -9,6 +10,7 @@ std::vector<std::unique_ptr<Page>> createPages()
 {
     std::vector<std::unique_ptr<Page>> pages;
     pages.push_back(std::make_unique<ScenePage>());
+    pages.push_back(std::make_unique<StaticProgressPage>());
     pages.push_back(std::make_unique<InputsPage>());
     return pages;
 }
