@@ -119,23 +119,12 @@ void GroupButtonsPage::tour(Tour& tour)
                L"selecting a button with a click");
     tour.click(&strip, face(2));
     tour.check(strip.isSelected(1) && strip.isSelected(3), L"selecting a group with a click on one of its buttons");
-    _drag(tour, 7, 6);
+    tour.drag(&strip, strip.getMarkerRect(7).CenterPoint(), strip.getMarkerRect(6).CenterPoint());
     tour.check(groups == L"1-3, 5-7", L"growing a group by dragging a marker onto it");
     qvtest::click(strip, face(4), qvtest::MouseButton::Right);
     tour.pump(50);
     tour.check(lastNotification == L"NM_RCLICK, button 4", L"reporting a right click on a group button");
     tour.moveMouse(&strip, face(6));
-}
-
-void GroupButtonsPage::_drag(Tour& tour, INT64 from, INT64 to)
-{
-    const CPoint start = strip.getMarkerRect(from).CenterPoint();
-    const CPoint end = strip.getMarkerRect(to).CenterPoint();
-    qvtest::mouseDown(strip, start);
-    tour.pump(50);
-    tour.moveMouse(&strip, end);
-    qvtest::mouseUp(strip, end);
-    tour.pump(100);
 }
 
 void GroupButtonsPage::OnSize(UINT nType, int cx, int cy)

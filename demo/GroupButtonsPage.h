@@ -34,7 +34,6 @@ private:
     void _report(const CString& notification);
     CString _describeGroups() const;
     CRect _reportRect() const;
-    void _drag(Tour& tour, INT64 from, INT64 to);
 
     qv::gui::GroupButtons strip;
     qv::gui::SystemFont font{qv::gui::SystemFont::Message};
