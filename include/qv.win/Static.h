@@ -112,7 +112,7 @@ public:
     // Operations
 
     // Loads the icon from the resource module in the size the style names; false (and no icon)
-    // when resource is null or cannot be loaded.
+    // when resource is null or cannot be loaded, or a given size is negative or beyond 256.
     bool setIcon(const wchar_t* resource, DWORD style, SIZE size);
     bool setIcon(UINT id, DWORD style, SIZE size);
     // A null resource (or id 0) removes the bitmap and succeeds.
