@@ -17,7 +17,8 @@ namespace qv::gui {
 // window is attached.
 //
 // The icon and the bitmap belong to the control: replacing either, or destroying the control,
-// destroys the previous one.
+// destroys the previous one. Outlines run along the outermost pixels of the client area.
+// WM_PRINTCLIENT paints background and content into the device context it is given.
 class QV_WIN_API Static : public CStatic {
 public:
     // The icon style: a size code in the low byte, then where the icon sits.
