@@ -38,7 +38,7 @@ public:
     void SetRange(int nLower, int nUpper);
     int GetPos() const;
     void GetRange(int& nLower, int& nUpper) const;
-    // The font is not owned; WM_SETFONT sets it too.
+    // The font is not owned; WM_SETFONT sets it too, and a bar of a dialog keeps the dialog's.
     void SetFont(CFont* pFont);
     CFont* GetFont() const;
     // Stores without repainting.
@@ -62,6 +62,7 @@ public:
 
     // Overridables
 
+    void PreSubclassWindow() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     void OnPosChanged(int nNewPos) override;
 
