@@ -1,5 +1,6 @@
 #include "Pages.h"
 
+#include "InputsPage.h"
 #include "ScenePage.h"
 #include "StaticProgressPage.h"
 
@@ -10,6 +11,7 @@ std::vector<std::unique_ptr<Page>> createPages()
     std::vector<std::unique_ptr<Page>> pages;
     pages.push_back(std::make_unique<ScenePage>());
     pages.push_back(std::make_unique<StaticProgressPage>());
+    pages.push_back(std::make_unique<InputsPage>());
     return pages;
 }
 
