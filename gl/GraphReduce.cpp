@@ -81,7 +81,7 @@ PixelMap::PixelMap(const rect<float>& view, int width, int height)
 
 double PixelMap::x(float graphX) const
 {
-    return std::clamp((graphX - left) * scaleX, -kFarPixels, kFarPixels);
+    return std::clamp(unclampedX(graphX), -kFarPixels, kFarPixels);
 }
 
 double PixelMap::y(float graphY) const
@@ -119,19 +119,21 @@ void lineStrip(const GraphPos* items, Span span, const PixelMap& map, bool every
         for (int k = 0; k < count; ++k)
             vertex(indices[k]);
     };
+    // The lowest and highest of a run are taken by graph y: the map keeps their order, and
+    // items on one pixel row share its centre, so any of them gives the same vertex.
     ColumnRun run;
-    double column = std::floor(map.x(items[span.first].getItem().x));
-    run.start(span.first, pixelCentre(map.y(items[span.first].getItem().y)));
+    double column = std::floor(map.unclampedX(items[span.first].getItem().x));
+    run.start(span.first, items[span.first].getItem().y);
     for (size_t i = span.first + 1; i < span.last; ++i) {
-        const float y = pixelCentre(map.y(items[i].getItem().y));
-        const double itemColumn = std::floor(map.x(items[i].getItem().x));
-        if (itemColumn == column) {
-            run.add(i, y);
+        const GraphPos::vector2& p = items[i].getItem();
+        const double x = map.unclampedX(p.x);
+        if (x >= column && x < column + 1) {
+            run.add(i, p.y);
             continue;
         }
         flush(run);
-        column = itemColumn;
-        run.start(i, y);
+        column = std::floor(x);
+        run.start(i, p.y);
     }
     flush(run);
 }

@@ -19,6 +19,7 @@ public:
 
     double x(float graphX) const;
     double y(float graphY) const;
+    double unclampedX(float graphX) const { return (graphX - left) * scaleX; }
     int width() const { return cx; }
     int height() const { return cy; }
 
