@@ -6,15 +6,10 @@
 #include <random>
 #include <string>
 
-using qv::gl::GraphLayer;
-using qv::gl::GraphPos;
-using qv::gl::GraphWnd;
+using namespace graphcolors;
 
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kYellow = RGB(255, 255, 0);
 
 // Both searches and the candidates, for comparing the CPU search with GL selection.
 class ProbeGraph : public GraphWnd {
