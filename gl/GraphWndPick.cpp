@@ -104,6 +104,8 @@ void GraphWnd::OnMouseMove(UINT flags, CPoint point)
         return;
     }
     _addCandidates(hits);
+    // The repaint comes before the snap, as the hover has always done: the marker shown is the
+    // one of the move before.
     refreshScreen(true, true);
     makeSnapData(point);
 }
