@@ -1,0 +1,131 @@
+#pragma once
+
+#include <qv.win/ImageCtrl.h>
+
+#include <qvtest/Capture.h>
+#include <qvtest/MfcPump.h>
+#include <qvtest/NotifyRecorder.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+namespace imagetest {
+
+using qv::gui::ImageCtrl;
+using qv::gui::ImageData;
+
+constexpr UINT kCtrlId = 7;
+constexpr POINT kParkedCursor{1270, 1010};
+constexpr COLORREF kBackground = 0x00B17D56;
+constexpr COLORREF kImageBackground = 0x00FFFFFF;
+constexpr COLORREF kCaption = 0x00FFFFFF;
+constexpr COLORREF kSelect1 = 0x004F86AD;
+constexpr COLORREF kSelect2 = 0x003283BD;
+constexpr COLORREF kFocus3 = 0x000B64E9;
+constexpr COLORREF kFocus4 = 0x00609ADA;
+constexpr COLORREF kImageBox = 0x00646464;
+constexpr COLORREF kPicture = RGB(0, 160, 0);
+
+// The cell geometry of the defaults with a 14-pixel caption font in a 600-pixel wide client.
+constexpr int kCellWidth = 176;
+constexpr int kCellHeight = 152;
+constexpr int kGap = 16;
+constexpr int kGapBesideBar = 12; // the vertical scroll bar leaves 583 pixels
+constexpr int kMargin = 3;
+
+// The notification codes as the parent records them.
+constexpr int kClick = int(NM_CLICK);
+constexpr int kDblClk = int(NM_DBLCLK);
+constexpr int kReturn = int(NM_RETURN);
+constexpr int kRClick = int(NM_RCLICK);
+constexpr int kSelChanged = int(qv::gui::ICN_SELCHANGED);
+constexpr int kDrawItem = int(qv::gui::ICN_DRAWITEM);
+constexpr int kGetCaption = int(qv::gui::ICN_GETCAPTION);
+constexpr int kBeginDrag = int(qv::gui::ICN_BEGINDRAG);
+constexpr int kZoomChanged = int(qv::gui::ICN_ZOOMCHANGED);
+
+// Tahoma at 14 pixels, without smoothing, so that caption ink has exactly the caption colour.
+inline LOGFONT captionFont()
+{
+    LOGFONT font{};
+    font.lfHeight = 14;
+    font.lfWeight = FW_NORMAL;
+    font.lfQuality = NONANTIALIASED_QUALITY;
+    ::lstrcpyn(font.lfFaceName, L"Tahoma", LF_FACESIZE);
+    return font;
+}
+
+// A visible parent that records every notification of an image control in order. It answers
+// caption requests through `caption` and, in virtual mode, fills the picture area with kPicture.
+class Harness {
+public:
+    explicit Harness(int width = 600, int height = 400, DWORD style = WS_CHILD | WS_VISIBLE)
+        : parent(sizeof(qv::gui::NMIMAGEDRAW), width + 40, height + 40)
+    {
+        // Away from the control, so that no item is under the pointer unless a test puts it there.
+        ::SetCursorPos(kParkedCursor.x, kParkedCursor.y);
+        parent.setOnNotify([this](const NMHDR& header) { answer(const_cast<NMHDR&>(header)); });
+        ctrl.Create(style, CRect(0, 0, width, height), CWnd::FromHandle(parent.hwnd()), kCtrlId);
+        const LOGFONT font = captionFont();
+        ctrl.setFontIndirect(&font);
+        ctrl.recalcLayout();
+        qvtest::pumpMfcUntilIdle();
+    }
+
+    // Paints pending updates, then starts a fresh record.
+    void settle()
+    {
+        qvtest::pumpMfcUntilIdle();
+        ctrl.UpdateWindow();
+        parent.clear();
+    }
+
+    std::vector<int> codes() const { return parent.notifyCodes(); }
+
+    // The items of the recorded notifications with the code, in order.
+    std::vector<__int64> items(int code) const
+    {
+        std::vector<__int64> result;
+        for (const qvtest::ParentMessage& message : parent.messages()) {
+            if (message.message == WM_NOTIFY && message.code == code)
+                result.push_back(message.as<qv::gui::NMIMAGECTRL>().item);
+        }
+        return result;
+    }
+
+    void addItems(int count)
+    {
+        for (int i = 0; i < count; ++i)
+            ctrl.addImage(new ImageData);
+    }
+
+    qvtest::Capture capture()
+    {
+        qvtest::pumpMfcUntilIdle();
+        ctrl.UpdateWindow();
+        return qvtest::Capture(ctrl.m_hWnd);
+    }
+
+    // The centre of an item's cell in client coordinates.
+    CPoint centre(__int64 item) const { return ctrl.getItemRect(item).CenterPoint(); }
+
+    qvtest::NotifyRecorder parent;
+    ImageCtrl ctrl;
+    std::function<CString(__int64)> caption = [](__int64) { return CString(); };
+
+private:
+    void answer(NMHDR& header)
+    {
+        if (header.code == qv::gui::ICN_GETCAPTION) {
+            auto& request = reinterpret_cast<qv::gui::NMIMAGECAPTION&>(header);
+            request.caption = caption(request.item);
+        } else if (header.code == qv::gui::ICN_DRAWITEM) {
+            auto& request = reinterpret_cast<qv::gui::NMIMAGEDRAW&>(header);
+            request.dc->FillSolidRect(&request.rect, kPicture);
+        }
+    }
+};
+
+} // namespace imagetest
