@@ -149,6 +149,9 @@ __int64 ImageCtrl::addImage(ImageData* image)
     m_images.Add(image);
     updateScrollInfo();
     invalidateItem(index);
+    // The empty message goes with the first item.
+    if (index == 0 && !m_strEmptyMessage.IsEmpty() && GetSafeHwnd() != nullptr)
+        Invalidate(TRUE);
     return index;
 }
 
@@ -161,7 +164,7 @@ ImageData* ImageCtrl::getImage(__int64 index) const
 
 __int64 ImageCtrl::getCount() const
 {
-    return m_bVirtualMode ? m_nVirtualCount : __int64(m_images.GetSize());
+    return m_bVirtualMode ? m_nVirtualCount : static_cast<__int64>(m_images.GetSize());
 }
 
 BOOL ImageCtrl::removeImage(__int64 index, BOOL destroy)
@@ -215,6 +218,8 @@ void ImageCtrl::setVirtualMode(__int64 count)
     m_nVirtualCount = std::max<__int64>(count, 0);
     m_bVirtualMode = count > 0;
     recalcLayout();
+    if (GetSafeHwnd() != nullptr)
+        Invalidate(TRUE);
 }
 
 // Selection

@@ -50,8 +50,8 @@ ImageCtrl::Grid ImageCtrl::_grid(CPoint origin) const
     const __int64 columns = m_nColumns;
     const __int64 count = getCount();
     const __int64 rows = count / columns + (count % columns != 0 ? 1 : 0);
-    return Grid{Axis{__int64(m_rcLayout.left) - origin.x, m_nGapX, m_nCellWidth, columns},
-                Axis{__int64(m_rcLayout.top) - origin.y, m_nGapY, m_nCellHeight, rows}};
+    return Grid{Axis{static_cast<__int64>(m_rcLayout.left) - origin.x, m_nGapX, m_nCellWidth, columns},
+                Axis{static_cast<__int64>(m_rcLayout.top) - origin.y, m_nGapY, m_nCellHeight, rows}};
 }
 
 CRect ImageCtrl::_clientRect() const
@@ -71,15 +71,15 @@ void ImageCtrl::recalcLayout()
     const double zoom = m_nZoom / 100.0;
     const double width = std::trunc(m_szImage.cx * zoom);
     const double height = std::trunc(m_szImage.cy * zoom);
-    m_szDisplayImage = CSize(saturated(__int64(std::min(width, double(INT_MAX)))),
-                             saturated(__int64(std::min(height, double(INT_MAX)))));
+    m_szDisplayImage = CSize(saturated(static_cast<__int64>(std::min(width, double(INT_MAX)))),
+                             saturated(static_cast<__int64>(std::min(height, double(INT_MAX)))));
     if (width < 1 || height < 1 || width > grid::kMaxExtent || height > grid::kMaxExtent || GetSafeHwnd() == nullptr)
         return;
     _measureCaption();
-    const __int64 frame = 2 * __int64(m_nImageBoxThickness);
-    const __int64 cellWidth = __int64(m_rcSelectBox.left) + m_rcSelectBox.right + m_rcImageMargin.left +
+    const __int64 frame = 2 * static_cast<__int64>(m_nImageBoxThickness);
+    const __int64 cellWidth = static_cast<__int64>(m_rcSelectBox.left) + m_rcSelectBox.right + m_rcImageMargin.left +
                               m_rcImageMargin.right + frame + m_szDisplayImage.cx;
-    const __int64 cellHeight = __int64(m_nCaptionHeight) + m_rcSelectBox.top + m_rcSelectBox.bottom +
+    const __int64 cellHeight = static_cast<__int64>(m_nCaptionHeight) + m_rcSelectBox.top + m_rcSelectBox.bottom +
                                m_rcCaptionMargin.top + m_rcCaptionMargin.bottom + m_rcImageMargin.top +
                                m_rcImageMargin.bottom + frame + m_szDisplayImage.cy;
     if (cellWidth < 1 || cellHeight < 1 || cellWidth > grid::kMaxExtent || cellHeight > grid::kMaxExtent)
@@ -109,7 +109,7 @@ void ImageCtrl::_measureCaption()
     if (oldFont != nullptr)
         dc->SelectObject(oldFont);
     ReleaseDC(dc);
-    m_nCaptionHeight = saturated(__int64(textHeight) * m_nCaptionLines);
+    m_nCaptionHeight = saturated(static_cast<__int64>(textHeight) * m_nCaptionLines);
 }
 
 // Geometry
@@ -230,7 +230,7 @@ void ImageCtrl::_updateScrollBar(int nBar, int available, int content, LONG& pag
     } else {
         maximum = content - 1;
         if (page > 0 && position > 0)
-            position = saturated(__int64(double(position) * available / page));
+            position = saturated(static_cast<__int64>(double(position) * available / page));
         page = available;
         position = std::min(position, LONG(content - available - 1));
         shift = barPosition - position;
@@ -284,7 +284,7 @@ void ImageCtrl::_scrollBy(int nBar, int delta, bool updateFocus)
         return;
     const bool vertical = nBar == SB_VERT;
     LONG& position = vertical ? m_ptScroll.y : m_ptScroll.x;
-    position = saturated(__int64(position) + delta);
+    position = saturated(static_cast<__int64>(position) + delta);
     SetScrollPos(nBar, position, TRUE);
     ScrollWindow(vertical ? 0 : -delta, vertical ? -delta : 0);
     m_nFirstVisibleItem = -1;
@@ -320,7 +320,7 @@ BOOL ImageCtrl::OnMouseWheel(UINT, short zDelta, CPoint)
         OnVScroll(up ? SB_PAGEUP : SB_PAGEDOWN, 0, nullptr);
         return TRUE;
     }
-    const __int64 wheelLines = __int64(std::abs(int(zDelta)) / kWheelDelta) * lines;
+    const __int64 wheelLines = static_cast<__int64>(std::abs(int(zDelta)) / kWheelDelta) * lines;
     const __int64 steps = wheelLines < kSingleStepLines ? 1 : wheelLines / kLinesPerStep;
     // Steps beyond the content's height scroll nothing more.
     const __int64 usefulSteps = std::min<__int64>(steps, m_szContent.cy / kLineScroll + 1);
@@ -345,14 +345,14 @@ void ImageCtrl::scrollItem(__int64 index)
     }
     __int64 dy = 0;
     if ((meets && visible.top == client.top) || item.top < client.top)
-        dy = __int64(item.top) - m_rcMargin.top - client.top;
+        dy = static_cast<__int64>(item.top) - m_rcMargin.top - client.top;
     else if (client.Height() > item.Height() && (item.bottom > client.bottom || (meets && visible.bottom == client.bottom)))
-        dy = __int64(item.bottom) - client.bottom + m_rcMargin.bottom;
+        dy = static_cast<__int64>(item.bottom) - client.bottom + m_rcMargin.bottom;
     __int64 dx = 0;
     if ((meets && visible.left == client.left) || item.left < client.left)
-        dx = __int64(item.left) - m_rcMargin.left - client.left;
+        dx = static_cast<__int64>(item.left) - m_rcMargin.left - client.left;
     else if (client.Width() > item.Width() && (item.right > client.right || (meets && visible.right == client.right)))
-        dx = __int64(item.right) - client.right + m_rcMargin.right;
+        dx = static_cast<__int64>(item.right) - client.right + m_rcMargin.right;
     _scrollBy(SB_VERT, saturated(dy), true);
     _scrollBy(SB_HORZ, saturated(dx), true);
 }
@@ -419,7 +419,7 @@ void ImageCtrl::OnKeyDown(UINT nChar, UINT, UINT)
         break;
     case VK_LEFT: _step(-1, shift); break;
     case VK_RIGHT: _step(1, shift); break;
-    case VK_UP: _step(-__int64(m_nColumns), shift); break;
+    case VK_UP: _step(-static_cast<__int64>(m_nColumns), shift); break;
     case VK_DOWN: _step(m_nColumns, shift); break;
     case VK_ADD:
         if (isKeyDown(VK_CONTROL))

@@ -46,6 +46,7 @@ void ImageCtrl::OnLButtonUp(UINT nFlags, CPoint point)
 {
     CWnd::OnLButtonUp(nFlags, point);
     m_bDragArmed = FALSE;
+    _trackPointer(point, false);
 }
 
 // On empty space the double click clears the selection.
@@ -63,29 +64,41 @@ void ImageCtrl::OnRButtonDown(UINT nFlags, CPoint point)
     _sendNotify(NM_RCLICK, hitTest(point));
 }
 
-// The capture is taken on one move and given back on the next, so that a move that leaves the
-// window is seen while the pointer hovers an item.
+// The focus item follows the pointer; it is -1 outside the client area.
 void ImageCtrl::OnMouseMove(UINT nFlags, CPoint point)
 {
     CWnd::OnMouseMove(nFlags, point);
-    const bool wasCaptured = SetCapture() != nullptr;
+    const bool buttonDown = (nFlags & MK_LBUTTON) != 0;
+    const bool inside = _trackPointer(point, buttonDown);
+    // A release outside the window may not have reached the control.
+    if (!buttonDown)
+        m_bDragArmed = FALSE;
     if (m_bDragArmed && (std::abs(point.x - m_ptDragStart.x) >= kDragDistance ||
                          std::abs(point.y - m_ptDragStart.y) >= kDragDistance)) {
         m_bDragArmed = FALSE;
         OnBeginDrag(m_ptDragStart);
     }
-    if (m_nFocusItem != -1 && getItemRect(m_nFocusItem).PtInRect(point)) {
-        if (wasCaptured)
-            ::ReleaseCapture();
+    if (inside && m_nFocusItem != -1 && getItemRect(m_nFocusItem).PtInRect(point))
         return;
-    }
     const __int64 previous = m_nFocusItem;
-    m_nFocusItem = hitTest(point);
-    if (wasCaptured)
-        ::ReleaseCapture();
+    m_nFocusItem = inside ? hitTest(point) : -1;
     _updateToolTip();
     if (m_nFocusItem != previous)
         Invalidate(TRUE);
+}
+
+// The control holds the capture while the pointer is over its client area, and while the left
+// button is down, so that it sees the move that leaves. Changing the capture makes the platform
+// send a move of its own: the capture changes only when the pointer crosses the edge.
+bool ImageCtrl::_trackPointer(CPoint point, bool buttonDown)
+{
+    const bool inside = _clientRect().PtInRect(point) != FALSE;
+    const bool captured = ::GetCapture() == m_hWnd;
+    if (inside && !captured)
+        SetCapture();
+    else if (!inside && !buttonDown && captured)
+        ::ReleaseCapture();
+    return inside;
 }
 
 void ImageCtrl::OnBeginDrag(CPoint point)
@@ -183,7 +196,7 @@ INT_PTR ImageCtrl::OnToolHitTest(CPoint point, TOOLINFO* pTI) const
 
 BOOL ImageCtrl::OnToolTipText(UINT, NMHDR* pNMHDR, LRESULT* pResult)
 {
-    const CString text = _itemText(__int64(pNMHDR->idFrom)).Left(kTipTextLength - 1);
+    const CString text = _itemText(static_cast<__int64>(pNMHDR->idFrom)).Left(kTipTextLength - 1);
     if (pNMHDR->code == TTN_NEEDTEXTW) {
         ::lstrcpyn(reinterpret_cast<TOOLTIPTEXTW*>(pNMHDR)->szText, text, kTipTextLength);
     } else {

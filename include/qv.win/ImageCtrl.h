@@ -1,6 +1,7 @@
 #pragma once
 
 #include <afxcmn.h>
+#include <afxcoll.h>
 #include <afxtempl.h>
 
 #include "ImageData.h"
@@ -250,6 +251,7 @@ private:
     void _paint(CDC* pDC, const CRect& client);
     void _drawItems(CDC* pDC, const CRect& client);
     void _drawEmptyMessage(CDC* pDC, const CRect& client);
+    bool _trackPointer(CPoint point, bool buttonDown);
     void _updateToolTip();
     int _captionWidth() const;
     void _createCaptionFont(const LOGFONT& logFont);

@@ -8,7 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <initializer_list>
 #include <vector>
 
 namespace imagetest {
@@ -57,13 +59,36 @@ inline LOGFONT captionFont()
     return font;
 }
 
-// A visible parent that records every notification of an image control in order. It answers
+struct Probe {
+    const char* name;
+    int x, y;
+    COLORREF color;
+};
+
+inline void expectProbes(const qvtest::Capture& picture, std::initializer_list<Probe> probes)
+{
+    for (const Probe& probe : probes) {
+        SCOPED_TRACE(probe.name);
+        EXPECT_EQ(probe.color, picture.pixel(probe.x, probe.y)) << "at " << probe.x << ", " << probe.y;
+    }
+}
+
+// One parent window for every control of a test run: destroying an active top-level window costs
+// the X server here two seconds.
+inline qvtest::NotifyRecorder& sharedParent()
+{
+    static qvtest::NotifyRecorder parent(sizeof(qv::gui::NMIMAGEDRAW), 700, 500);
+    return parent;
+}
+
+// An image control in the shared parent, which records its notifications in order. It answers
 // caption requests through `caption` and, in virtual mode, fills the picture area with kPicture.
 class Harness {
 public:
     explicit Harness(int width = 600, int height = 400, DWORD style = WS_CHILD | WS_VISIBLE)
-        : parent(sizeof(qv::gui::NMIMAGEDRAW), width + 40, height + 40)
+        : parent(sharedParent())
     {
+        parent.clear();
         // Away from the control, so that no item is under the pointer unless a test puts it there.
         ::SetCursorPos(kParkedCursor.x, kParkedCursor.y);
         parent.setOnNotify([this](const NMHDR& header) { answer(const_cast<NMHDR&>(header)); });
@@ -74,6 +99,10 @@ public:
         qvtest::pumpMfcUntilIdle();
     }
 
+    Harness(const Harness&) = delete;
+    Harness& operator=(const Harness&) = delete;
+    ~Harness() { parent.setOnNotify({}); }
+
     // Paints pending updates, then starts a fresh record.
     void settle()
     {
@@ -82,14 +111,36 @@ public:
         parent.clear();
     }
 
-    std::vector<int> codes() const { return parent.notifyCodes(); }
+    // The codes of what the control reported, in order, leaving out its requests for pictures and
+    // captions (and what its tool tip asks).
+    std::vector<int> actions() const
+    {
+        std::vector<int> codes;
+        for (const qvtest::ParentMessage& message : parent.messages()) {
+            if (message.message == WM_NOTIFY && message.hwndFrom == ctrl.m_hWnd && message.code != kDrawItem &&
+                message.code != kGetCaption)
+                codes.push_back(message.code);
+        }
+        return codes;
+    }
 
-    // The items of the recorded notifications with the code, in order.
-    std::vector<__int64> items(int code) const
+    // The record of the first notification with the code.
+    template <class T> T first(int code) const
+    {
+        for (const qvtest::ParentMessage& message : parent.messages()) {
+            if (message.message == WM_NOTIFY && message.code == code)
+                return message.as<T>();
+        }
+        ADD_FAILURE() << "no notification " << code;
+        return T{};
+    }
+
+    // The items of the recorded notifications with one of the codes, in order.
+    std::vector<__int64> items(std::initializer_list<int> codes) const
     {
         std::vector<__int64> result;
         for (const qvtest::ParentMessage& message : parent.messages()) {
-            if (message.message == WM_NOTIFY && message.code == code)
+            if (message.message == WM_NOTIFY && std::find(codes.begin(), codes.end(), message.code) != codes.end())
                 result.push_back(message.as<qv::gui::NMIMAGECTRL>().item);
         }
         return result;
@@ -111,7 +162,7 @@ public:
     // The centre of an item's cell in client coordinates.
     CPoint centre(__int64 item) const { return ctrl.getItemRect(item).CenterPoint(); }
 
-    qvtest::NotifyRecorder parent;
+    qvtest::NotifyRecorder& parent;
     ImageCtrl ctrl;
     std::function<CString(__int64)> caption = [](__int64) { return CString(); };
 

@@ -57,7 +57,7 @@ TEST_F(ImageCtrlInput, ClicksSelectNotifyFirstAndArmNoDragWithoutAMove)
     harness.addItems(10);
     harness.settle();
     const CPoint emptyA(5, 50);
-    const CPoint emptyB(300, 390);
+    const CPoint emptyB(5, 300);
     struct Step {
         const char* name;
         Keys keys;
@@ -81,18 +81,37 @@ TEST_F(ImageCtrlInput, ClicksSelectNotifyFirstAndArmNoDragWithoutAMove)
         {"ctrl: toggles one", {VK_CONTROL}, click(2), {kClick, kSelChanged}, {2}, {1, 3, 4}},
         {"shift and ctrl: nothing", {VK_SHIFT, VK_CONTROL}, click(7), {kClick}, {7}, {1, 3, 4}},
         {"empty space keeps the selection", {}, clickAt(emptyA, 1), {kClick}, {-1}, {1, 3, 4}},
-        {"right button", {}, click(5, qvtest::MouseButton::Right), {kRClick}, {}, {1, 3, 4}},
+        {"right button", {}, click(5, qvtest::MouseButton::Right), {kRClick}, {5}, {1, 3, 4}},
         {"double click on empty space clears", {}, clickAt(emptyB, 2), {kClick, kSelChanged, kDblClk}, {-1}, {}},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.name);
         harness.parent.clear();
         withKeys(step.keys, step.input);
-        EXPECT_EQ(step.codes, harness.codes());
-        EXPECT_EQ(step.clicked, harness.items(kClick));
+        EXPECT_EQ(step.codes, harness.actions());
+        EXPECT_EQ(step.clicked, harness.items({kClick, kRClick}));
         EXPECT_EQ(step.list, selectedList(ctrl));
     }
-    EXPECT_EQ((std::vector<__int64>{5}), harness.items(kRClick)) << "recorded at the right click";
+}
+
+TEST_F(ImageCtrlInput, FocusBoxFollowsThePointerOverTheSelectBand)
+{
+    harness.addItems(3);
+    ctrl.setCurSel(0);
+    harness.settle();
+    for (__int64 item : {1, 0}) {
+        SCOPED_TRACE(item);
+        qvtest::moveMouse(ctrl, harness.centre(item));
+        const int left = ctrl.getItemRect(item).left + 1;
+        expectProbes(harness.capture(), {
+                                            {"outer frame", left, 50, kFocus3},
+                                            {"outer frame top", left + 50, 5, kFocus3},
+                                            {"inner frame", left + 1, 50, kFocus4},
+                                            {"inside", left + 2, 50, item == 0 ? kSelect1 : kBackground},
+                                        });
+    }
+    qvtest::moveMouse(ctrl, CPoint(620, 50));
+    expectProbes(harness.capture(), {{"left the control", 20, 50, kSelect1}});
 }
 
 TEST_F(ImageCtrlInput, DragStartsOnceAtTheFourthPixelWithThePressPoint)
@@ -107,7 +126,7 @@ TEST_F(ImageCtrlInput, DragStartsOnceAtTheFourthPixelWithThePressPoint)
         qvtest::moveMouse(ctrl, press + move);
         qvtest::pumpMfcUntilIdle();
     }
-    EXPECT_TRUE(harness.codes().empty()) << "three pixels start nothing";
+    EXPECT_TRUE(harness.actions().empty()) << "three pixels start nothing";
 
     qvtest::moveMouse(ctrl, press + CSize(0, 4));
     qvtest::pumpMfcUntilIdle();
@@ -115,8 +134,8 @@ TEST_F(ImageCtrlInput, DragStartsOnceAtTheFourthPixelWithThePressPoint)
     qvtest::pumpMfcUntilIdle();
     qvtest::mouseUp(ctrl, press + CSize(30, 30));
     qvtest::pumpMfcUntilIdle();
-    ASSERT_EQ((std::vector<int>{kBeginDrag}), harness.codes());
-    const auto drag = harness.parent.messages().front().as<qv::gui::NMIMAGEDRAG>();
+    ASSERT_EQ((std::vector<int>{kBeginDrag}), harness.actions());
+    const auto drag = harness.first<qv::gui::NMIMAGEDRAG>(kBeginDrag);
     EXPECT_EQ(4, drag.item);
     EXPECT_EQ(press, CPoint(drag.point));
     EXPECT_EQ(0, drag.data);
@@ -158,9 +177,10 @@ TEST_F(ImageCtrlInput, KeysMoveTheCurrentItemAndShiftMovesTheRangeEnd)
         withKeys(step.keys, [&] { qvtest::pressKey(step.key); });
         EXPECT_EQ(step.list, selectedList(ctrl));
         EXPECT_EQ(step.current, ctrl.getCurSel());
-        EXPECT_EQ(step.codes, harness.codes());
-        if (step.key == VK_RETURN)
-            EXPECT_EQ((std::vector<__int64>{99}), harness.items(kReturn));
+        EXPECT_EQ(step.codes, harness.actions());
+        if (step.key == VK_RETURN) {
+            EXPECT_EQ((std::vector<__int64>{99}), harness.items({kReturn}));
+        }
     }
     EXPECT_EQ(100, ctrl.getImageZoom());
     EXPECT_EQ(400, ctrl.GetScrollPos(SB_VERT)) << "one page";
@@ -187,8 +207,36 @@ TEST_F(ImageCtrlInput, CtrlWheelZoomsAndScrolls)
         ctrl.SendMessage(WM_MOUSEWHEEL, MAKEWPARAM(MK_CONTROL, WORD(-WHEEL_DELTA)), 0);
     });
     EXPECT_EQ(95, ctrl.getImageZoom());
-    EXPECT_EQ((std::vector<int>{kZoomChanged}), harness.codes());
+    EXPECT_EQ((std::vector<int>{kZoomChanged}), harness.actions());
     EXPECT_EQ(20, ctrl.GetScrollPos(SB_VERT));
+}
+
+// The tool tips of this thread on the screen.
+int visibleToolTips()
+{
+    int count = 0;
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND hwnd, LPARAM counter) {
+            wchar_t name[64] = L"";
+            ::GetClassName(hwnd, name, 64);
+            if (::lstrcmpi(name, TOOLTIPS_CLASS) == 0 && ::IsWindowVisible(hwnd))
+                ++*reinterpret_cast<int*>(counter);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
+// The pointer comes to rest as a hand moves it: arriving, then one pixel further. Mouse messages reach
+// the tool tip through the control's pre-translation.
+void restOver(CWnd& ctrl, CPoint point)
+{
+    for (const CPoint step : {point, point + CSize(1, 1)}) {
+        qvtest::moveMouse(ctrl, step);
+        qvtest::pumpMfcUntilIdle();
+    }
+    qvtest::pumpFor(300);
 }
 
 TEST_F(ImageCtrlInput, CaptionThatDoesNotFitShowsItsTipAfterARest)
@@ -200,18 +248,17 @@ TEST_F(ImageCtrlInput, CaptionThatDoesNotFitShowsItsTipAfterARest)
     CToolTipCtrl* tip = ctrl.getToolTipCtrl();
     ASSERT_NE(nullptr, tip);
 
-    qvtest::moveMouse(ctrl, harness.centre(1));
-    qvtest::pumpFor(300);
-    qvtest::pumpMfcUntilIdle();
+    restOver(ctrl, harness.centre(1));
     EXPECT_TRUE(tip->IsWindowVisible());
+    EXPECT_EQ(1, visibleToolTips());
     CString shown;
     tip->GetText(shown, &ctrl);
     EXPECT_EQ(longCaption, shown);
 
-    qvtest::moveMouse(ctrl, harness.centre(0));
-    qvtest::pumpFor(300);
-    qvtest::pumpMfcUntilIdle();
-    EXPECT_FALSE(tip->IsWindowVisible()) << "a caption that fits has no tip";
+    restOver(ctrl, harness.centre(0));
+    EXPECT_EQ(0, visibleToolTips()) << "a caption that fits has no tip";
+    restOver(ctrl, harness.centre(1));
+    EXPECT_TRUE(tip->IsWindowVisible()) << "the tip comes back";
 }
 
 } // namespace

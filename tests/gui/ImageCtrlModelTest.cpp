@@ -34,7 +34,9 @@ std::vector<__int64> indices(const std::vector<ImageData*>& images)
 
 SCROLLINFO verticalBar(HWND hwnd)
 {
-    SCROLLINFO info{sizeof info, SIF_ALL};
+    SCROLLINFO info{};
+    info.cbSize = sizeof info;
+    info.fMask = SIF_ALL;
     ::GetScrollInfo(hwnd, SB_VERT, &info);
     return info;
 }
@@ -130,7 +132,7 @@ TEST(ImageCtrlSelection, ListKeepsSelectionOrderAndItemFlagsFollowIt)
         ctrl.selectItems(step.first, step.last, step.select, step.clearFirst, step.notify);
         EXPECT_EQ(step.list, selectedList(ctrl));
         EXPECT_EQ(step.current, ctrl.getCurSel());
-        EXPECT_EQ(std::vector<int>(size_t(step.notifications), kSelChanged), harness.codes());
+        EXPECT_EQ(std::vector<int>(size_t(step.notifications), kSelChanged), harness.actions());
         for (__int64 i = 0; i < ctrl.getCount(); ++i) {
             const bool listed = std::find(step.list.begin(), step.list.end(), i) != step.list.end();
             EXPECT_EQ(listed, ctrl.isSelected(i) != FALSE) << "item " << i;
@@ -215,8 +217,8 @@ TEST(ImageCtrlZoom, ClampsToTheRangeAndNotifiesChangesOnly)
         harness.parent.clear();
         step.action();
         EXPECT_EQ(step.zoom, ctrl.getImageZoom());
-        EXPECT_EQ(std::vector<int>(size_t(step.notifications), kZoomChanged), harness.codes());
-        EXPECT_EQ(std::vector<__int64>(size_t(step.notifications), -1), harness.items(kZoomChanged));
+        EXPECT_EQ(std::vector<int>(size_t(step.notifications), kZoomChanged), harness.actions());
+        EXPECT_EQ(std::vector<__int64>(size_t(step.notifications), -1), harness.items({kZoomChanged}));
         EXPECT_EQ(CSize(160 * step.zoom / 100, 120 * step.zoom / 100), ctrl.getDisplayImageSize());
     }
 }
