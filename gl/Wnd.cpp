@@ -3,6 +3,7 @@
 #include <qv.win/Camera.h>
 #include <qv.win/Font.h>
 #include "HostGL.h"
+#include "../gui/WindowClass.h"
 
 namespace qv::gl {
 
@@ -11,17 +12,6 @@ namespace {
 const wchar_t kClassName[] = L"QV_OpenGLWnd";
 constexpr UINT kClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC;
 constexpr DWORD kBitmapMode = 1;
-
-void registerWndClass()
-{
-    WNDCLASS windowClass{};
-    windowClass.style = kClassStyle;
-    windowClass.lpfnWndProc = ::DefWindowProc;
-    windowClass.hInstance = AfxGetInstanceHandle();
-    windowClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kClassName;
-    host::registerClass(windowClass);
-}
 
 bool takesFocus(UINT message)
 {
@@ -45,7 +35,7 @@ END_MESSAGE_MAP()
 Wnd::Wnd(bool useBitmap)
     : glCamera(nullptr), glFont(nullptr), createCalled(false), useBitmap(useBitmap ? kBitmapMode : 0)
 {
-    registerWndClass();
+    gui::registerWindowClass(kClassName, kClassStyle);
 }
 
 Wnd::~Wnd()

@@ -5,8 +5,11 @@
 #include <qv.win/SystemFont.h>
 
 #include "ImageGrid.h"
+#include "WindowClass.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 
 namespace qv::gui {
 
@@ -16,18 +19,6 @@ const wchar_t kClassName[] = L"QVTImageControl";
 constexpr UINT kClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
 constexpr DWORD kToolTipStyle = TTS_ALWAYSTIP | TTS_NOPREFIX;
 constexpr int kMaxZoom = 1000;
-
-void registerClass()
-{
-    WNDCLASS windowClass{};
-    windowClass.style = kClassStyle;
-    windowClass.lpfnWndProc = ::DefWindowProc;
-    windowClass.hInstance = AfxGetInstanceHandle();
-    windowClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kClassName;
-    if (!AfxRegisterClass(&windowClass))
-        AfxThrowResourceException();
-}
 
 void setColors(COLORREF (&colors)[4], COLORREF c1, COLORREF c2, COLORREF c3, COLORREF c4)
 {
@@ -80,11 +71,14 @@ END_MESSAGE_MAP()
 // The class exists from the first construction on, so that dialog templates can name it.
 ImageCtrl::ImageCtrl()
 {
-    registerClass();
+    registerWindowClass(kClassName, kClassStyle);
 }
 
+// The window goes first, while the whole object still handles its messages.
 ImageCtrl::~ImageCtrl()
 {
+    if (GetSafeHwnd() != nullptr)
+        DestroyWindow();
     removeAll();
     _releaseToolTip();
 }
@@ -98,7 +92,7 @@ BOOL ImageCtrl::PreCreateWindow(CREATESTRUCT& cs)
 {
     if (!CWnd::PreCreateWindow(cs))
         return FALSE;
-    registerClass();
+    registerWindowClass(kClassName, kClassStyle);
     return TRUE;
 }
 
@@ -205,7 +199,7 @@ void ImageCtrl::removeAll()
         delete m_images[i];
     m_images.RemoveAll();
     m_selected.RemoveAll();
-    m_selectedIndex.clear();
+    m_selectedBits.clear();
     m_nCurItem = m_nRangeEndItem = m_nFocusItem = -1;
     m_bVirtualMode = FALSE;
     m_nVirtualCount = 0;
@@ -224,22 +218,54 @@ void ImageCtrl::setVirtualMode(__int64 count)
 
 // Selection
 
-BOOL ImageCtrl::isSelected(__int64 index) const
+namespace {
+
+constexpr int kBlockShift = 6;
+constexpr __int64 kBlockMask = (1 << kBlockShift) - 1;
+// Beyond this the list's nodes would take gigabytes.
+constexpr __int64 kMaxSelectedItems = 1 << 24;
+
+std::uint64_t bitOf(__int64 index)
 {
-    return m_selectedIndex.find(index) != m_selectedIndex.end();
+    return std::uint64_t(1) << (index & kBlockMask);
 }
 
-void ImageCtrl::_setSelected(__int64 index, BOOL select)
+} // namespace
+
+BOOL ImageCtrl::isSelected(__int64 index) const
 {
-    if (ImageData* image = getImage(index))
-        image->m_bSelected = select;
-    const auto found = m_selectedIndex.find(index);
-    const bool member = found != m_selectedIndex.end();
-    if (select && !member) {
-        m_selectedIndex.emplace(index, m_selected.AddTail(index));
-    } else if (!select && member) {
-        m_selected.RemoveAt(found->second);
-        m_selectedIndex.erase(found);
+    const auto block = m_selectedBits.find(index >> kBlockShift);
+    return block != m_selectedBits.end() && (block->second & bitOf(index)) != 0;
+}
+
+// Appends the items of low..high that are not selected yet, in order. One look-up serves a block
+// of 64 items: the cost is the list's, one node per newly selected item.
+void ImageCtrl::_selectRange(__int64 low, __int64 high)
+{
+    for (__int64 i = low; i <= high;) {
+        std::uint64_t& bits = m_selectedBits[i >> kBlockShift];
+        for (const __int64 blockEnd = std::min(high, i | kBlockMask); i <= blockEnd; ++i) {
+            if ((bits & bitOf(i)) == 0) {
+                bits |= bitOf(i);
+                m_selected.AddTail(i);
+            }
+        }
+    }
+}
+
+// Takes the items of low..high out of the list in one pass over it, whatever the range's size.
+void ImageCtrl::_deselectRange(__int64 low, __int64 high)
+{
+    for (POSITION position = m_selected.GetHeadPosition(); position != nullptr;) {
+        const POSITION current = position;
+        const __int64 index = m_selected.GetNext(position);
+        if (index < low || index > high)
+            continue;
+        const auto block = m_selectedBits.find(index >> kBlockShift);
+        block->second &= ~bitOf(index);
+        if (block->second == 0)
+            m_selectedBits.erase(block);
+        m_selected.RemoveAt(current);
     }
 }
 
@@ -247,6 +273,9 @@ void ImageCtrl::selectItems(__int64 first, __int64 last, BOOL select, BOOL clear
 {
     const __int64 count = getCount();
     if (first < -1 || last < -1 || first >= count || last >= count)
+        return;
+    const __int64 kept = clearFirst ? 0 : m_selected.GetCount();
+    if (select && first != -1 && last != -1 && std::abs(last - first) >= kMaxSelectedItems - kept)
         return;
     if (clearFirst)
         clearSelectedItems(TRUE);
@@ -259,10 +288,12 @@ void ImageCtrl::selectItems(__int64 first, __int64 last, BOOL select, BOOL clear
     m_nRangeEndItem = last;
     const __int64 low = std::min(first, last);
     const __int64 high = std::max(first, last);
+    for (__int64 i = low; i <= high && !m_bVirtualMode; ++i)
+        m_images[INT_PTR(i)]->m_bSelected = select;
     if (select)
-        m_selectedIndex.reserve(m_selectedIndex.size() + size_t(high - low + 1));
-    for (__int64 i = low; i <= high; ++i)
-        _setSelected(i, select);
+        _selectRange(low, high);
+    else
+        _deselectRange(low, high);
     scrollItem(last);
     if (notify)
         _sendNotify(ICN_SELCHANGED, -1);
@@ -280,7 +311,7 @@ void ImageCtrl::clearSelectedItems(BOOL invalidate)
             invalidateItem(index);
     }
     m_selected.RemoveAll();
-    m_selectedIndex.clear();
+    m_selectedBits.clear();
 }
 
 void ImageCtrl::setCurSel(__int64 index)

@@ -7,6 +7,7 @@
 #include "ImageData.h"
 #include "qv.win.h"
 
+#include <cstdint>
 #include <unordered_map>
 
 namespace qv::gui {
@@ -91,7 +92,7 @@ public:
     // Selection
     // Selects or deselects first..last (either order); first becomes the current item and last the
     // range end, which is scrolled into view. -1 for either only clears (with clearFirst). Indices
-    // outside the items are refused.
+    // outside the items are refused, and so is a selection that would hold more than 2^24 items.
     void selectItems(__int64 first, __int64 last, BOOL select, BOOL clearFirst, BOOL notify);
     void clearSelectedItems(BOOL invalidate);
     BOOL isSelected(__int64 index) const;
@@ -231,7 +232,8 @@ private:
 
     bool _isOwned(const ImageData* image) const;
     void _adopt(ImageData* image, __int64 index);
-    void _setSelected(__int64 index, BOOL select);
+    void _selectRange(__int64 low, __int64 high);
+    void _deselectRange(__int64 low, __int64 high);
     CWnd* _notifyTarget() const;
     LRESULT _send(NMHDR& header, UINT code);
     CString _itemText(__int64 item);
@@ -260,7 +262,8 @@ private:
     CString m_strEmptyMessage;
     CArray<ImageData*, ImageData*> m_images;
     SelectedList m_selected;
-    std::unordered_map<__int64, POSITION> m_selectedIndex; // item -> its place in m_selected
+    // Bit i % 64 of block i / 64 is set when item i is in the selected list.
+    std::unordered_map<__int64, std::uint64_t> m_selectedBits;
     BOOL m_bVirtualMode = FALSE;
     __int64 m_nVirtualCount = 0;
     __int64 m_nCurItem = -1;

@@ -59,6 +59,15 @@ inline LOGFONT captionFont()
     return font;
 }
 
+inline std::vector<__int64> selectedList(const ImageCtrl& ctrl)
+{
+    std::vector<__int64> items;
+    const ImageCtrl::SelectedList& list = ctrl.getSelectedList();
+    for (POSITION position = list.GetHeadPosition(); position != nullptr;)
+        items.push_back(list.GetNext(position));
+    return items;
+}
+
 struct Probe {
     const char* name;
     int x, y;

@@ -14,15 +14,6 @@ namespace {
 
 using Keys = std::vector<WORD>;
 
-std::vector<__int64> selectedList(const ImageCtrl& ctrl)
-{
-    std::vector<__int64> items;
-    const ImageCtrl::SelectedList& list = ctrl.getSelectedList();
-    for (POSITION position = list.GetHeadPosition(); position != nullptr;)
-        items.push_back(list.GetNext(position));
-    return items;
-}
-
 // Runs the action with the modifier keys held down.
 void withKeys(const Keys& keys, const std::function<void()>& action)
 {

@@ -15,15 +15,6 @@ public:
     ~CountedImage() override { ++destroyed; }
 };
 
-std::vector<__int64> selectedList(const ImageCtrl& ctrl)
-{
-    std::vector<__int64> items;
-    const ImageCtrl::SelectedList& list = ctrl.getSelectedList();
-    for (POSITION position = list.GetHeadPosition(); position != nullptr;)
-        items.push_back(list.GetNext(position));
-    return items;
-}
-
 std::vector<__int64> indices(const std::vector<ImageData*>& images)
 {
     std::vector<__int64> result;
@@ -143,6 +134,35 @@ TEST(ImageCtrlSelection, ListKeepsSelectionOrderAndItemFlagsFollowIt)
     EXPECT_TRUE(selectedList(ctrl).empty());
     EXPECT_FALSE(ctrl.getImage(9)->isSelected());
     EXPECT_EQ(9, ctrl.getCurSel()) << "clearing keeps the current item";
+}
+
+TEST(ImageCtrlSelection, HugeCountsAndSizesStayWithinLimits)
+{
+    Harness harness;
+    ImageCtrl& ctrl = harness.ctrl;
+    ctrl.setVirtualMode(-5);
+    EXPECT_EQ(0, ctrl.getCount());
+    EXPECT_FALSE(ctrl.isVirtualMode());
+
+    const __int64 count = 1000000000000;
+    ctrl.setVirtualMode(count);
+    harness.settle();
+    ctrl.selectItems(0, count - 1, TRUE, TRUE, TRUE);
+    EXPECT_TRUE(selectedList(ctrl).empty()) << "a selection of 10^12 items is refused";
+    EXPECT_TRUE(harness.actions().empty());
+    ctrl.setCurSel(count - 1);
+    EXPECT_EQ((std::vector<__int64>{count - 1}), selectedList(ctrl));
+    ctrl.UpdateWindow();
+    const SCROLLINFO bar = verticalBar(ctrl);
+    EXPECT_EQ(INT_MAX - 1, bar.nMax) << "the content's height saturates";
+    EXPECT_GT(bar.nPos, INT_MAX - 1000);
+
+    ctrl.setMargin(CRect(INT_MAX, -INT_MAX, 0, 0));
+    EXPECT_EQ(CRect(1 << 20, -(1 << 20), 0, 0), ctrl.getMargin());
+    EXPECT_EQ(1 << 20, ctrl.getDrawRect(0).left) << "one column beyond the client";
+    EXPECT_TRUE(ctrl.setImageSize(CSize(INT_MAX, INT_MAX)));
+    EXPECT_EQ(CRect(0, 0, 0, 0), ctrl.getDrawRect(0)) << "cells beyond any screen leave no grid";
+    ctrl.UpdateWindow();
 }
 
 TEST(ImageCtrlLayout, CellsGapsAndContentFollowTheClientAndTheCount)
