@@ -212,44 +212,35 @@ void Manager::resizeGL(int cx, int cy)
 
 void Manager::paint()
 {
+    if (wnd == nullptr) {
+        paint(nullptr);
+        return;
+    }
+    CDC* windowDC = wnd->GetDC();
+    paint(windowDC);
+    wnd->ReleaseDC(windowDC);
+}
+
+void Manager::paint(CDC* target)
+{
     if (!drawToBitmap) {
-        _renderCycle();
-        onPaint(dc);
+        const bool copy = target != nullptr && !_showsWindow(target);
+        _renderCycle(copy ? target : nullptr);
+        onPaint(copy ? target : dc);
         return;
     }
     if (needRender) {
-        _renderCycle();
+        _renderCycle(nullptr);
         needRender = false;
     }
     onPaint(dib.getDC());
-    if (wnd != nullptr) {
-        CDC* windowDC = wnd->GetDC();
-        dib.draw(windowDC, 0, 0);
-        wnd->ReleaseDC(windowDC);
-    }
+    if (target != nullptr)
+        dib.draw(target, 0, 0);
 }
 
 void Manager::renderGL()
 {
-    const RenderGuard guard;
-    if (!guard.entered())
-        return;
-    makeCurrent();
-    clearBackground(true);
-    ::glPushMatrix();
-    ::glLoadIdentity();
-    if (camera != nullptr)
-        camera->applyGL();
-    const LONGLONG start = now();
-    onRenderGL();
-    fps = 1.0 / seconds(now() - start);
-    if (viewFPS)
-        drawFPS(colorFPS);
-    ::glPopMatrix();
-    ::glFinish();
-    if (drawToBitmap)
-        ::GdiFlush();
-    swapBuffers();
+    _renderPass(nullptr);
 }
 
 void Manager::refreshScreen(bool now, bool dirty)
@@ -612,11 +603,50 @@ void Manager::_releaseCurrent()
         ::wglMakeCurrent(nullptr, nullptr);
 }
 
-void Manager::_renderCycle()
+void Manager::_renderCycle(CDC* copyTarget)
 {
     onRenderGLPre();
-    renderGL();
+    _renderPass(copyTarget);
     onRenderGLPost();
+}
+
+// The render pass; a copy target receives the back buffer instead of the swap.
+void Manager::_renderPass(CDC* copyTarget)
+{
+    const RenderGuard guard;
+    if (!guard.entered())
+        return;
+    makeCurrent();
+    clearBackground(true);
+    ::glPushMatrix();
+    ::glLoadIdentity();
+    if (camera != nullptr)
+        camera->applyGL();
+    const LONGLONG start = now();
+    onRenderGL();
+    fps = 1.0 / seconds(now() - start);
+    if (viewFPS)
+        drawFPS(colorFPS);
+    ::glPopMatrix();
+    ::glFinish();
+    if (drawToBitmap)
+        ::GdiFlush();
+    if (copyTarget != nullptr)
+        _copyPicture(copyTarget);
+    else
+        swapBuffers();
+}
+
+void Manager::_copyPicture(CDC* target)
+{
+    DIBSection picture;
+    if (getScreenShot(picture, GL_BGRA_EXT))
+        picture.draw(target, 0, 0);
+}
+
+bool Manager::_showsWindow(CDC* target) const
+{
+    return wnd != nullptr && ::WindowFromDC(target->GetSafeHdc()) == wnd->GetSafeHwnd();
 }
 
 } // namespace qv::gl

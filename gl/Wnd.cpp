@@ -1,8 +1,5 @@
 #include <qv.win/Wnd.h>
 
-#include <qv.win/Camera.h>
-#include <qv.win/Font.h>
-#include "HostGL.h"
 #include "../gui/WindowClass.h"
 
 namespace qv::gl {
@@ -11,7 +8,6 @@ namespace {
 
 const wchar_t kClassName[] = L"QV_OpenGLWnd";
 constexpr UINT kClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_OWNDC;
-constexpr DWORD kBitmapMode = 1;
 
 bool takesFocus(UINT message)
 {
@@ -22,26 +18,9 @@ bool takesFocus(UINT message)
 
 IMPLEMENT_DYNCREATE(Wnd, CWnd)
 
-BEGIN_MESSAGE_MAP(Wnd, CWnd)
-    ON_WM_SETFOCUS()
-    ON_WM_SIZE()
-    ON_WM_DESTROY()
-    ON_WM_ERASEBKGND()
-    ON_WM_PAINT()
-    ON_WM_PALETTECHANGED()
-    ON_WM_QUERYNEWPALETTE()
-END_MESSAGE_MAP()
-
-Wnd::Wnd(bool useBitmap)
-    : glCamera(nullptr), glFont(nullptr), createCalled(false), useBitmap(useBitmap ? kBitmapMode : 0)
+Wnd::Wnd(bool useBitmap) : Host(useBitmap), createCalled(false)
 {
     gui::registerWindowClass(kClassName, kClassStyle);
-}
-
-Wnd::~Wnd()
-{
-    delete glFont;
-    delete glCamera;
 }
 
 BOOL Wnd::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id, CCreateContext* context)
@@ -55,7 +34,7 @@ BOOL Wnd::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id, CCreateCo
 BOOL Wnd::Create()
 {
     ModifyStyleEx(0, WS_EX_CLIENTEDGE, SWP_FRAMECHANGED);
-    if (!createGL(this, useBitmap == kBitmapMode))
+    if (!createGL(this, useBitmap))
         return FALSE;
     initGL();
     CRect client;
@@ -81,71 +60,7 @@ BOOL Wnd::PreTranslateMessage(MSG* msg)
 {
     if (takesFocus(msg->message) && ::GetFocus() != m_hWnd)
         SetFocus();
-    if (preTranslateMessage(msg))
-        return TRUE;
-    return CWnd::PreTranslateMessage(msg);
-}
-
-bool Wnd::onCreateGL()
-{
-    return host::createCamera(*this, glCamera);
-}
-
-bool Wnd::onCreateGLFont()
-{
-    return host::createFont(*this, glFont);
-}
-
-void Wnd::onInitGL()
-{
-    host::enableLighting();
-}
-
-void Wnd::onRenderGL() {}
-
-void Wnd::onDestroyGL()
-{
-    host::releaseFont(*this, glFont);
-}
-
-void Wnd::OnSetFocus(CWnd* oldWnd)
-{
-    CWnd::OnSetFocus(oldWnd);
-}
-
-void Wnd::OnSize(UINT type, int cx, int cy)
-{
-    CWnd::OnSize(type, cx, cy);
-    resizeGL(cx, cy);
-}
-
-void Wnd::OnPaint()
-{
-    CPaintDC dc(this);
-    paint();
-}
-
-// The picture covers the whole client area: erasing first would only flicker.
-BOOL Wnd::OnEraseBkgnd(CDC* /*dc*/)
-{
-    return TRUE;
-}
-
-void Wnd::OnDestroy()
-{
-    destroyGL();
-    CWnd::OnDestroy();
-}
-
-void Wnd::OnPaletteChanged(CWnd* changer)
-{
-    if (changer != this)
-        OnQueryNewPalette();
-}
-
-BOOL Wnd::OnQueryNewPalette()
-{
-    return host::realizePalette(*this, *this);
+    return Host::PreTranslateMessage(msg);
 }
 
 } // namespace qv::gl

@@ -105,7 +105,11 @@ public:
     void makeCurrent();
     // Stores the size; a surface of 0 pixels either way goes no further.
     void resizeGL(int cx, int cy);
+    // One render as needed, shown in the window (nothing shown without one).
     void paint();
+    // The same shown in target: a DC of the window itself gets the swap (window mode) or the
+    // bitmap; any other DC, such as a memory DC, gets a copy of the picture in either mode.
+    void paint(CDC* target);
     void renderGL();
     // dirty marks the bitmap picture for rendering again; now repaints synchronously.
     void refreshScreen(bool now, bool dirty);
@@ -216,7 +220,10 @@ private:
     void _endPixelOverlay(const PixelOverlay& saved);
     void _drawGradient();
     void _releaseCurrent();
-    void _renderCycle();
+    void _renderCycle(CDC* copyTarget);
+    void _renderPass(CDC* copyTarget);
+    void _copyPicture(CDC* target);
+    bool _showsWindow(CDC* target) const;
     void _loadPickProjection(int x, int y, int width, int height, const GLint viewport[4]);
     void _drawFaces(const vector3* corners, const int (*faces)[4], int faceCount, const color& c, bool wire,
                     float alpha);

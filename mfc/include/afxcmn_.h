@@ -98,9 +98,9 @@ public:
     virtual BOOL CreateEx(CWnd* pParentWnd, DWORD dwStyle = 0, DWORD dwStyleEx = 0);
 
     // Attributes
-    // The tool's text, up to 255 characters.
     void GetText(CString& str, CWnd* pWnd, UINT_PTR nIDTool = 0) const;
-    // The tool's record; its text is copied into szText.
+    // The tool's record; its text is copied into szText, or lpszText is LPSTR_TEXTCALLBACK.
+    // Wine copies the whole text, however long: read back only tools whose text fits.
     BOOL GetToolInfo(CToolInfo& ToolInfo, CWnd* pWnd, UINT_PTR nIDTool = 0) const;
     void SetToolInfo(LPTOOLINFO lpToolInfo) { SendMessage(TTM_SETTOOLINFO, 0, reinterpret_cast<LPARAM>(lpToolInfo)); }
     void SetToolRect(CWnd* pWnd, UINT_PTR nIDTool, LPCRECT lpRect);

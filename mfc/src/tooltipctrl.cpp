@@ -4,13 +4,6 @@
 
 IMPLEMENT_DYNAMIC(CToolTipCtrl, CWnd)
 
-namespace {
-
-// What GetText and GetToolInfo can copy, terminator included.
-const int toolTextLength = 256;
-
-} // namespace
-
 BOOL CToolTipCtrl::Create(CWnd* pParentWnd, DWORD dwStyle)
 {
     return CreateEx(pParentWnd, dwStyle, 0);
@@ -43,14 +36,15 @@ void CToolTipCtrl::FillInToolInfo(TOOLINFO& ti, CWnd* pWnd, UINT_PTR nIDTool) co
 
 // Attributes
 
+// The platform copies at most INFOTIPSIZE characters, whatever the buffer size it is told.
 void CToolTipCtrl::GetText(CString& str, CWnd* pWnd, UINT_PTR nIDTool) const
 {
     TOOLINFO ti;
     FillInToolInfo(ti, pWnd, nIDTool);
-    ti.lpszText = str.GetBufferSetLength(toolTextLength - 1);
-    ti.lpszText[0] = L'\0';
-    SendMessage(TTM_GETTEXT, toolTextLength, reinterpret_cast<LPARAM>(&ti));
-    str.ReleaseBuffer();
+    wchar_t text[INFOTIPSIZE] = L"";
+    ti.lpszText = text;
+    SendMessage(TTM_GETTEXT, INFOTIPSIZE, reinterpret_cast<LPARAM>(&ti));
+    str = text;
 }
 
 BOOL CToolTipCtrl::GetToolInfo(CToolInfo& ToolInfo, CWnd* pWnd, UINT_PTR nIDTool) const

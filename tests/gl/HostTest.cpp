@@ -6,6 +6,7 @@
 #include "GlHostSupport.h"
 
 #include "qvtest/Capture.h"
+#include "qvtest/DibSurface.h"
 #include "qvtest/MfcPump.h"
 
 #include <GL/gl.h>
@@ -274,6 +275,23 @@ TEST(GlWnd, ScreenShotWaitsForThePendingResize)
     EXPECT_EQ(static_cast<unsigned>(client.cy), shot.getHeight());
 }
 
+// WM_PRINTCLIENT renders into the DC it carries, in both modes, whether or not the window
+// shows on the screen.
+TEST(GlWnd, PrintClientDrawsThePictureIntoAMemoryDC)
+{
+    for (const bool useBitmap : {false, true}) {
+        SCOPED_TRACE(useBitmap ? "bitmap mode" : "window mode");
+        CWnd parent;
+        ASSERT_TRUE(createParent(parent));
+        Wnd wnd(useBitmap);
+        ASSERT_TRUE(wnd.Create(WS_CHILD, CRect(0, 0, 80, 60), &parent, 9));
+        const CSize client = clientSize(wnd);
+        qvtest::DibSurface surface(client.cx, client.cy, kRed);
+        wnd.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.hdc()), PRF_CLIENT);
+        expectDefaultGradient(surface.pixel(client.cx / 2, 0), surface.pixel(client.cx / 2, client.cy - 1));
+    }
+}
+
 class RefusingWnd : public Wnd {
 public:
     RefusingWnd() : Wnd(false) {}
@@ -391,9 +409,14 @@ TEST(GlView, DocumentTemplateCreatesAViewThatDrawsOverThePresentedPicture)
     EXPECT_EQ((Events{"render", "draw"}), view->events);
     EXPECT_TRUE(closeTo(kWhite, view->seenTop, 8)) << "the picture was on the screen before OnDraw";
     EXPECT_TRUE(closeTo(kBlue, view->seenBottom, 8));
-    const qvtest::Capture capture(*view);
-    EXPECT_EQ(RGB(0, 0, 0), capture.pixel(15, 15)) << "GDI over GL";
-    EXPECT_TRUE(closeTo(kWhite, capture.pixel(capture.width() / 2, 1), 8));
+
+    const CSize client = clientSize(*view);
+    qvtest::DibSurface printed(client.cx, client.cy, kRed);
+    view->events.clear();
+    view->SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.hdc()), PRF_CLIENT);
+    EXPECT_EQ((Events{"draw"}), view->events) << "the picture is not dirty";
+    EXPECT_EQ(RGB(0, 0, 0), printed.pixel(15, 15)) << "GDI over GL";
+    EXPECT_TRUE(closeTo(kWhite, printed.pixel(client.cx / 2, 1), 8));
 
     KeyCamera keys;
     view->setCamera(&keys);

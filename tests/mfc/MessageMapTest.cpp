@@ -77,6 +77,60 @@ BEGIN_MESSAGE_MAP(DerivedWnd, BaseWnd)
     ON_REGISTERED_MESSAGE(registeredMessage, &DerivedWnd::OnRegistered)
 END_MESSAGE_MAP()
 
+// One map serves every instantiation; each chains to the map of its own base.
+template <class Base>
+class TemplateWnd : public Base {
+public:
+    std::vector<std::wstring> templateCalls;
+
+protected:
+    afx_msg void OnSize(UINT nType, int cx, int cy)
+    {
+        templateCalls.push_back(L"Template::OnSize");
+        Base::OnSize(nType, cx, cy);
+    }
+    afx_msg LRESULT OnTemplateApp(WPARAM, LPARAM) { return 7; }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_TEMPLATE_MESSAGE_MAP(TemplateWnd, Base, Base)
+    ON_WM_SIZE()
+    ON_MESSAGE(WM_APP + 2, &ThisClass::OnTemplateApp)
+END_MESSAGE_MAP()
+
+class LeafWnd : public TemplateWnd<CWnd> {
+protected:
+    afx_msg LRESULT OnApp(WPARAM, LPARAM) { return 9; }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(LeafWnd, TemplateWnd<CWnd>)
+    ON_MESSAGE(WM_APP, &LeafWnd::OnApp)
+END_MESSAGE_MAP()
+
+TEST(TemplateMessageMapTest, EachInstantiationChainsToItsOwnBase)
+{
+    TemplateWnd<BaseWnd> overBase;
+    ASSERT_TRUE(createPopup(overBase));
+    overBase.calls.clear();
+    overBase.templateCalls.clear();
+    overBase.SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(30, 40));
+    EXPECT_EQ(overBase.templateCalls, std::vector<std::wstring>{L"Template::OnSize"});
+    EXPECT_EQ(overBase.calls, std::vector<std::wstring>{L"Base::OnSize"});
+    EXPECT_EQ(overBase.SendMessage(WM_APP + 2), 7);
+    EXPECT_EQ(overBase.SendMessage(WM_APP), 41) << "the base's entry";
+
+    LeafWnd leaf;
+    ASSERT_TRUE(createPopup(leaf));
+    EXPECT_EQ(leaf.SendMessage(WM_APP + 2), 7) << "the template's entry under a derived map";
+    EXPECT_EQ(leaf.SendMessage(WM_APP), 9);
+    leaf.templateCalls.clear();
+    leaf.SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(30, 40));
+    EXPECT_EQ(leaf.templateCalls, std::vector<std::wstring>{L"Template::OnSize"});
+}
+
 class MessageMapTest : public ::testing::Test {
 protected:
     void SetUp() override { ASSERT_TRUE(createPopup(wnd)); }
