@@ -191,7 +191,7 @@ void PointScan::scan(const GraphPos* items, Span span, const PixelMap& map, cons
     }
     while (i < span.last) {
         if (started && summary != nullptr) {
-            const std::size_t taken = _takeColumn(*summary, i, span.last, grid);
+            const std::size_t taken = _takeColumn(items, *summary, i, span.last, grid);
             i += taken;
             if (taken > 0)
                 continue;
@@ -211,8 +211,8 @@ void PointScan::scan(const GraphPos* items, Span span, const PixelMap& map, cons
 // the blocks whose rows are not all painted yet are taken apart, level by level, their parts'
 // lowest and highest first again: the edges of the column are known early, and most blocks
 // then lie in rows already painted.
-std::size_t PointScan::_takeColumn(const Summary& summary, std::size_t index, std::size_t end,
-                                   const SquareGrid& grid)
+std::size_t PointScan::_takeColumn(const GraphPos* items, const Summary& summary, std::size_t index,
+                                   std::size_t end, const SquareGrid& grid)
 {
     const auto inColumn = [&](const Block& block) { return grid.column(block.lastX) == column; };
     open.clear();
@@ -225,7 +225,7 @@ std::size_t PointScan::_takeColumn(const Summary& summary, std::size_t index, st
     while (!open.empty()) {
         parts.clear();
         for (const OpenBlock& block : open)
-            _takeApart(summary, block, grid);
+            _takeApart(items, summary, block, grid);
         open.swap(parts);
     }
     return next - index;
@@ -241,15 +241,16 @@ void PointScan::_paintEnds(const Block& block, const SquareGrid& grid)
 
 // A block whose rows are not all painted: the squares of its items when it is of the first
 // level; otherwise its parts, with their ends painted, for the next round.
-void PointScan::_takeApart(const Summary& summary, const OpenBlock& open, const SquareGrid& grid)
+void PointScan::_takeApart(const GraphPos* items, const Summary& summary, const OpenBlock& open,
+                           const SquareGrid& grid)
 {
     const Block& block = *open.block;
     if (block.isEmpty() || _isPainted(grid.row(block.lowY), grid.row(block.highY)))
         return;
     if (open.items == Summary::kFirstBlockItems) {
         for (std::size_t i = open.first; i < open.first + open.items; ++i)
-            if (const float y = summary.y(i); y != Summary::kNoPlace)
-                _paint(grid.row(y));
+            if (const GraphPos::vector2& p = items[i].getItem(); hasPlace(p))
+                _paint(grid.row(p.y));
         return;
     }
     const std::size_t partItems = open.items / Summary::kFanOut;

@@ -105,9 +105,10 @@ private:
         std::size_t items;
     };
 
-    std::size_t _takeColumn(const Summary& summary, std::size_t index, std::size_t end, const SquareGrid& grid);
+    std::size_t _takeColumn(const GraphPos* items, const Summary& summary, std::size_t index, std::size_t end,
+                            const SquareGrid& grid);
     void _paintEnds(const Block& block, const SquareGrid& grid);
-    void _takeApart(const Summary& summary, const OpenBlock& open, const SquareGrid& grid);
+    void _takeApart(const GraphPos* items, const Summary& summary, const OpenBlock& open, const SquareGrid& grid);
     bool _isPainted(int fromRow, int toRow) const;
     void _paint(int row);
     void _collect();

@@ -4,12 +4,12 @@ namespace qv::gl::reduce {
 
 namespace {
 
-Block summarise(const GraphPos* items, const std::vector<float>& ys, std::size_t first, std::size_t count)
+Block summarise(const GraphPos* items, std::size_t first, std::size_t count)
 {
     Block block;
     for (std::size_t i = first; i < first + count; ++i)
-        if (ys[i] != Summary::kNoPlace)
-            block.add(static_cast<std::uint32_t>(i), ys[i]);
+        if (const GraphPos::vector2& p = items[i].getItem(); hasPlace(p))
+            block.add(static_cast<std::uint32_t>(i), p.y);
     block.lastX = items[first + count - 1].getItem().x;
     return block;
 }
@@ -26,17 +26,13 @@ Block summarise(const std::vector<Block>& blocks, std::size_t first, std::size_t
 
 void Summary::update(const GraphPos* items, std::size_t count)
 {
-    for (std::size_t i = ys.size(); i < count; ++i) {
-        const GraphPos::vector2& p = items[i].getItem();
-        ys.push_back(hasPlace(p) ? p.y : kNoPlace);
-    }
     std::size_t blockItems = kFirstBlockItems;
     for (std::size_t level = 0; count / blockItems > 0; ++level, blockItems *= kFanOut) {
         if (levels.size() == level)
             levels.emplace_back();
         std::vector<Block>& blocks = levels[level];
         for (std::size_t b = blocks.size(); b < count / blockItems; ++b)
-            blocks.push_back(level == 0 ? summarise(items, ys, b * kFirstBlockItems, kFirstBlockItems)
+            blocks.push_back(level == 0 ? summarise(items, b * kFirstBlockItems, kFirstBlockItems)
                                         : summarise(levels[level - 1], b * kFanOut, kFanOut));
     }
 }
@@ -54,7 +50,6 @@ const Block* Summary::at(std::size_t index, std::size_t blockItems) const
 
 void Summary::reset()
 {
-    ys.clear();
     for (std::vector<Block>& level : levels)
         level.clear();
 }
