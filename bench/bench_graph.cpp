@@ -15,6 +15,7 @@
 
 namespace {
 
+using qv::gl::CameraGraph;
 using qv::gl::GraphLayer;
 using qv::gl::GraphWnd;
 
@@ -97,10 +98,11 @@ Frames measure(GraphWnd& wnd, long count)
         direction = -direction;
         frame();
     });
-    float factor = kZoomStep;
+    float step = kZoomStep;
     frames.zoomed = fastest([&] {
-        wnd.getGraphCamera()->zoom(factor, false);
-        factor = 1 / factor;
+        CameraGraph* camera = wnd.getGraphCamera();
+        camera->zoom(camera->zoomFactor() * step, false);
+        step = 1 / step;
         frame();
     });
     if (count <= kMostEveryPoint) {
