@@ -33,6 +33,37 @@ int floorPixel(double pixels)
     return truncated - (pixels < truncated);
 }
 
+// Calls visit(word, mask) for each word holding bits of [from, to], with the mask of those
+// bits, while it returns true; returns whether it always did.
+template <class Visit>
+bool eachWord(int from, int to, Visit visit)
+{
+    for (int bit = from; bit <= to;) {
+        const int first = bit % kWordBits;
+        const int count = std::min(kWordBits - first, to - bit + 1);
+        const std::uint64_t mask = (count == kWordBits ? ~0ull : ((1ull << count) - 1)) << first;
+        if (!visit(static_cast<std::size_t>(bit / kWordBits), mask))
+            return false;
+        bit += count;
+    }
+    return true;
+}
+
+// The first row from `from` on whose bit is `set`, or rows when there is none.
+int nextRow(const std::uint64_t* words, std::size_t count, int rows, int from, bool set)
+{
+    std::size_t word = static_cast<std::size_t>(from / kWordBits);
+    if (word >= count)
+        return rows;
+    std::uint64_t bits = (set ? words[word] : ~words[word]) & (~0ull << (from % kWordBits));
+    while (bits == 0) {
+        if (++word >= count)
+            return rows;
+        bits = set ? words[word] : ~words[word];
+    }
+    return std::min(static_cast<int>(word) * kWordBits + std::countr_zero(bits), rows);
+}
+
 } // namespace
 
 // The squares of side size over the plot's pixels, indexed by their first pixel plus size, so
@@ -169,6 +200,7 @@ void PointScan::start(Span span, const PixelMap& map, int squareSide, bool every
     lastInnerRow = map.height();
     wordsPerColumn = (static_cast<std::size_t>(rows) + kWordBits - 1) / kWordBits;
     painted.assign(every ? 0 : static_cast<std::size_t>(columns) * wordsPerColumn, 0);
+    covered.assign(painted.size(), 0);
     started = false;
     quads.clear();
     points.clear();
@@ -207,78 +239,85 @@ void PointScan::scan(const GraphPos* items, Span span, const PixelMap& map, cons
 }
 
 // Takes in the whole blocks from index on that stay in the current column, and returns how
-// many items they cover. The lowest and highest items of each block are painted first, then
-// the blocks whose rows are not all painted yet are taken apart, level by level, their parts'
-// lowest and highest first again: the edges of the column are known early, and most blocks
-// then lie in rows already painted.
+// many items they cover. The lowest and highest items of each block are painted first, so
+// that the edges of the column are known early and most blocks then lie in rows already
+// painted; only the others are taken apart.
 std::size_t PointScan::_takeColumn(const GraphPos* items, const Summary& summary, std::size_t index,
                                    std::size_t end, const SquareGrid& grid)
 {
     const auto inColumn = [&](const Block& block) { return grid.column(block.lastX) == column; };
-    open.clear();
+    const std::size_t from = open.size();
     std::size_t next = index;
     for (std::size_t blockItems = 0; const Block* block = summary.largestAt(next, end, inColumn, blockItems);) {
-        _paintEnds(*block, grid);
-        open.push_back({block, next, blockItems});
+        _open(*block, next, blockItems, grid);
         next += blockItems;
     }
-    while (!open.empty()) {
-        parts.clear();
-        for (const OpenBlock& block : open)
-            _takeApart(items, summary, block, grid);
-        open.swap(parts);
-    }
+    _takeApartFrom(from, items, summary, grid);
     return next - index;
 }
 
-void PointScan::_paintEnds(const Block& block, const SquareGrid& grid)
+// Paints the squares of the lowest and highest items of a block and keeps it to be taken apart.
+void PointScan::_open(const Block& block, std::size_t first, std::size_t items, const SquareGrid& grid)
 {
     if (block.isEmpty())
         return;
     _paint(grid.row(block.lowY));
     _paint(grid.row(block.highY));
+    open.push_back({&block, first, items});
+}
+
+// Takes apart the blocks kept from index from on, one after the other, and forgets them.
+void PointScan::_takeApartFrom(std::size_t from, const GraphPos* items, const Summary& summary,
+                               const SquareGrid& grid)
+{
+    const std::size_t count = open.size();
+    for (std::size_t i = from; i < count; ++i)
+        _takeApart(items, summary, open[i], grid);
+    open.resize(from);
 }
 
 // A block whose rows are not all painted: the squares of its items when it is of the first
-// level; otherwise its parts, with their ends painted, for the next round.
-void PointScan::_takeApart(const GraphPos* items, const Summary& summary, const OpenBlock& open,
-                           const SquareGrid& grid)
+// level; otherwise its parts, all their ends painted before any is taken apart in turn. Going
+// down one part at a time reaches the items early, and they paint the rows in the middle of
+// the column that no block's end falls on.
+void PointScan::_takeApart(const GraphPos* items, const Summary& summary, OpenBlock block, const SquareGrid& grid)
 {
-    const Block& block = *open.block;
-    if (block.isEmpty() || _isPainted(grid.row(block.lowY), grid.row(block.highY)))
+    if (_isCovered(grid.row(block.block->lowY), grid.row(block.block->highY)))
         return;
-    if (open.items == Summary::kFirstBlockItems) {
-        for (std::size_t i = open.first; i < open.first + open.items; ++i)
+    if (block.items == Summary::kFirstBlockItems) {
+        for (std::size_t i = block.first; i < block.first + block.items; ++i)
             if (const GraphPos::vector2& p = items[i].getItem(); hasPlace(p))
                 _paint(grid.row(p.y));
         return;
     }
-    const std::size_t partItems = open.items / Summary::kFanOut;
-    for (std::size_t part = open.first; part < open.first + open.items; part += partItems) {
-        const Block* partBlock = summary.at(part, partItems);
-        _paintEnds(*partBlock, grid);
-        parts.push_back({partBlock, part, partItems});
-    }
+    const std::size_t from = open.size();
+    const std::size_t partItems = block.items / Summary::kFanOut;
+    for (std::size_t part = block.first; part < block.first + block.items; part += partItems)
+        _open(*summary.at(part, partItems), part, partItems, grid);
+    _takeApartFrom(from, items, summary, grid);
 }
 
-// Whether every square of the current column in rows [fromRow, toRow] that can reach the plot
-// is painted.
-bool PointScan::_isPainted(int fromRow, int toRow) const
+// Whether squares of the current column in rows [fromRow, toRow] would paint no new pixel:
+// inside the plot, where squares are drawn as rectangles, when every pixel they could cover is
+// covered already (squares overlap, so this holds long before every row has a square of its
+// own); elsewhere, where squares are GL points that the plot's edge may clip whole, when every
+// square that can reach the plot is painted.
+bool PointScan::_isCovered(int fromRow, int toRow) const
 {
-    const int from = std::max(fromRow, 0);
-    const int to = std::min(toRow, rows - 1);
-    if (column < 0 || column >= columns || from > to)
+    if (column < 0 || column >= columns)
         return true;
-    const std::uint64_t* words = &painted[static_cast<std::size_t>(column) * wordsPerColumn];
-    for (int row = from; row <= to;) {
-        const int bit = row % kWordBits;
-        const int count = std::min(kWordBits - bit, to - row + 1);
-        const std::uint64_t mask = (count == kWordBits ? ~0ull : ((1ull << count) - 1)) << bit;
-        if ((words[row / kWordBits] & mask) != mask)
-            return false;
-        row += count;
-    }
-    return true;
+    const std::size_t at = static_cast<std::size_t>(column) * wordsPerColumn;
+    if (_isInside(fromRow) && _isInside(toRow))
+        return eachWord(fromRow, toRow + size - 1,
+                        [&](std::size_t word, std::uint64_t mask) { return (covered[at + word] & mask) == mask; });
+    return eachWord(std::max(fromRow, 0), std::min(toRow, rows - 1),
+                    [&](std::size_t word, std::uint64_t mask) { return (painted[at + word] & mask) == mask; });
+}
+
+// Whether the square in row of the current column lies inside the plot.
+bool PointScan::_isInside(int row) const
+{
+    return column >= size && column <= lastInnerColumn && row >= size && row <= lastInnerRow;
 }
 
 void PointScan::_paint(int row)
@@ -286,8 +325,13 @@ void PointScan::_paint(int row)
     if (static_cast<unsigned>(column) >= static_cast<unsigned>(columns)
         || static_cast<unsigned>(row) >= static_cast<unsigned>(rows))
         return;
-    painted[static_cast<std::size_t>(column) * wordsPerColumn + static_cast<std::size_t>(row) / kWordBits] |=
-        1ull << (static_cast<unsigned>(row) % kWordBits);
+    const std::size_t at = static_cast<std::size_t>(column) * wordsPerColumn;
+    painted[at + static_cast<std::size_t>(row) / kWordBits] |= 1ull << (static_cast<unsigned>(row) % kWordBits);
+    if (_isInside(row))
+        eachWord(row, row + size - 1, [&](std::size_t word, std::uint64_t mask) {
+            covered[at + word] |= mask;
+            return true;
+        });
 }
 
 void PointScan::_collect()
@@ -298,49 +342,36 @@ void PointScan::_collect()
         _collectColumn(column);
 }
 
-namespace {
 
-// The first row from `from` on whose bit is `set`, or rows when there is none.
-int nextRow(const std::uint64_t* words, std::size_t count, int rows, int from, bool set)
-{
-    std::size_t word = static_cast<std::size_t>(from / kWordBits);
-    if (word >= count)
-        return rows;
-    std::uint64_t bits = (set ? words[word] : ~words[word]) & (~0ull << (from % kWordBits));
-    while (bits == 0) {
-        if (++word >= count)
-            return rows;
-        bits = set ? words[word] : ~words[word];
-    }
-    return std::min(static_cast<int>(word) * kWordBits + std::countr_zero(bits), rows);
-}
-
-} // namespace
-
-// Each run of painted squares down the column: its part inside the plot as one rectangle, the
-// squares crossing the plot's edge as points.
+// The squares of a column inside the plot as one rectangle per run of the pixels they cover;
+// the squares crossing the plot's edge as points.
 void PointScan::_collectColumn(int index)
 {
-    const std::uint64_t* words = &painted[static_cast<std::size_t>(index) * wordsPerColumn];
-    const bool inside = index >= size && index <= lastInnerColumn;
-    for (int row = nextRow(words, wordsPerColumn, rows, 0, true); row < rows;) {
-        const int end = nextRow(words, wordsPerColumn, rows, row, false);
-        const int innerFirst = inside ? std::max(row, size) : end;
-        const int innerEnd = inside ? std::min(end, lastInnerRow + 1) : end;
-        for (int square = row; square < end; ++square)
-            if (square < innerFirst || square >= innerEnd)
-                _addPoint(index, square);
-        if (innerFirst < innerEnd) {
-            const float left = static_cast<float>(index - size);
-            const float right = static_cast<float>(index);
-            const float bottom = static_cast<float>(innerFirst - size);
-            const float top = static_cast<float>(innerEnd - 1);
-            append(quads, left, bottom);
-            append(quads, right, bottom);
-            append(quads, right, top);
-            append(quads, left, top);
-        }
-        row = nextRow(words, wordsPerColumn, rows, end, true);
+    const std::size_t at = static_cast<std::size_t>(index) * wordsPerColumn;
+    const std::uint64_t* squares = &painted[at];
+    const auto addPoints = [&](int from, int to) {
+        for (int row = nextRow(squares, wordsPerColumn, rows, from, true); row < to;
+             row = nextRow(squares, wordsPerColumn, rows, row + 1, true))
+            _addPoint(index, row);
+    };
+    if (index < size || index > lastInnerColumn) {
+        addPoints(0, rows);
+        return;
+    }
+    addPoints(0, size);
+    addPoints(lastInnerRow + 1, rows);
+    const std::uint64_t* pixels = &covered[at];
+    for (int row = nextRow(pixels, wordsPerColumn, rows, 0, true); row < rows;) {
+        const int end = nextRow(pixels, wordsPerColumn, rows, row, false);
+        const float left = static_cast<float>(index - size);
+        const float right = static_cast<float>(index);
+        const float bottom = static_cast<float>(row - size);
+        const float top = static_cast<float>(end - size);
+        append(quads, left, bottom);
+        append(quads, right, bottom);
+        append(quads, right, top);
+        append(quads, left, top);
+        row = nextRow(pixels, wordsPerColumn, rows, end, true);
     }
 }
 

@@ -107,9 +107,11 @@ private:
 
     std::size_t _takeColumn(const GraphPos* items, const Summary& summary, std::size_t index, std::size_t end,
                             const SquareGrid& grid);
-    void _paintEnds(const Block& block, const SquareGrid& grid);
-    void _takeApart(const GraphPos* items, const Summary& summary, const OpenBlock& open, const SquareGrid& grid);
-    bool _isPainted(int fromRow, int toRow) const;
+    void _open(const Block& block, std::size_t first, std::size_t items, const SquareGrid& grid);
+    void _takeApartFrom(std::size_t from, const GraphPos* items, const Summary& summary, const SquareGrid& grid);
+    void _takeApart(const GraphPos* items, const Summary& summary, OpenBlock block, const SquareGrid& grid);
+    bool _isCovered(int fromRow, int toRow) const;
+    bool _isInside(int row) const;
     void _paint(int row);
     void _collect();
     void _collectColumn(int index);
@@ -125,12 +127,16 @@ private:
     int lastInnerColumn = 0;
     int lastInnerRow = 0;
     std::size_t wordsPerColumn = 0;
+    // A bit per square, by column, and a bit per pixel that the squares inside the plot cover,
+    // the pixel at the first row of a square by that square's bit.
     std::vector<std::uint64_t> painted;
+    std::vector<std::uint64_t> covered;
     // The column of the last item with a place taken in, once there is one.
     bool started = false;
     int column = 0;
+    // Blocks whose ends are painted, to be taken apart: a stack, each level of it on top of
+    // the one whose parts it holds.
     std::vector<OpenBlock> open;
-    std::vector<OpenBlock> parts;
     std::vector<float> quads;
     std::vector<float> points;
 };
