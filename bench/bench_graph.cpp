@@ -1,7 +1,8 @@
 // Times one 800 x 600 line-graph window holding two layers in x order (a noisy random walk and a
 // smooth wave) at 10^3 to 10^7 points: its frames (unchanged, after a 1-pixel pan, after a wheel
-// notch's zoom), against the frame at 10^3 points and against the same frame drawing every point; then a hover's pick under the mouse, found on the CPU
-// and by GL selection, against GL selection at 10^3 points.
+// notch's zoom), against the frame at 10^3 points and against the same frame drawing every
+// point; then a hover's pick under the mouse, found on the CPU and by GL selection, against GL
+// selection at 10^3 points.
 
 #include <qv.win/CameraGraph.h>
 #include <qv.win/GraphWnd.h>

@@ -240,47 +240,43 @@ void PointScan::scan(const GraphPos* items, Span span, const PixelMap& map, cons
 
 // Takes in the whole blocks from index on that stay in the current column, and returns how
 // many items they cover. The lowest and highest items of each block are painted first, so
-// that the edges of the column are known early and most blocks then lie in rows already
-// painted; only the others are taken apart.
+// that the edges of the column are known early and most blocks then lie in pixels already
+// covered. The others are taken apart round by round, the ends of all their parts painted
+// before any part is looked at: the ends of many small blocks fill the middle of the column,
+// so that few blocks need their items visited.
 std::size_t PointScan::_takeColumn(const GraphPos* items, const Summary& summary, std::size_t index,
                                    std::size_t end, const SquareGrid& grid)
 {
     const auto inColumn = [&](const Block& block) { return grid.column(block.lastX) == column; };
-    const std::size_t from = open.size();
+    parts.clear();
     std::size_t next = index;
     for (std::size_t blockItems = 0; const Block* block = summary.largestAt(next, end, inColumn, blockItems);) {
         _open(*block, next, blockItems, grid);
         next += blockItems;
     }
-    _takeApartFrom(from, items, summary, grid);
+    while (!parts.empty()) {
+        open.swap(parts);
+        parts.clear();
+        for (const OpenBlock& block : open)
+            _takeApart(items, summary, block, grid);
+    }
     return next - index;
 }
 
-// Paints the squares of the lowest and highest items of a block and keeps it to be taken apart.
+// Paints the squares of the lowest and highest items of a block and keeps it for the next round.
 void PointScan::_open(const Block& block, std::size_t first, std::size_t items, const SquareGrid& grid)
 {
     if (block.isEmpty())
         return;
     _paint(grid.row(block.lowY));
     _paint(grid.row(block.highY));
-    open.push_back({&block, first, items});
+    parts.push_back({&block, first, items});
 }
 
-// Takes apart the blocks kept from index from on, one after the other, and forgets them.
-void PointScan::_takeApartFrom(std::size_t from, const GraphPos* items, const Summary& summary,
-                               const SquareGrid& grid)
-{
-    const std::size_t count = open.size();
-    for (std::size_t i = from; i < count; ++i)
-        _takeApart(items, summary, open[i], grid);
-    open.resize(from);
-}
-
-// A block whose rows are not all painted: the squares of its items when it is of the first
-// level; otherwise its parts, all their ends painted before any is taken apart in turn. Going
-// down one part at a time reaches the items early, and they paint the rows in the middle of
-// the column that no block's end falls on.
-void PointScan::_takeApart(const GraphPos* items, const Summary& summary, OpenBlock block, const SquareGrid& grid)
+// A block that may paint new pixels: the squares of its items when it is of the first level;
+// otherwise its parts, for the next round.
+void PointScan::_takeApart(const GraphPos* items, const Summary& summary, const OpenBlock& block,
+                           const SquareGrid& grid)
 {
     if (_isCovered(grid.row(block.block->lowY), grid.row(block.block->highY)))
         return;
@@ -290,11 +286,9 @@ void PointScan::_takeApart(const GraphPos* items, const Summary& summary, OpenBl
                 _paint(grid.row(p.y));
         return;
     }
-    const std::size_t from = open.size();
     const std::size_t partItems = block.items / Summary::kFanOut;
     for (std::size_t part = block.first; part < block.first + block.items; part += partItems)
         _open(*summary.at(part, partItems), part, partItems, grid);
-    _takeApartFrom(from, items, summary, grid);
 }
 
 // Whether squares of the current column in rows [fromRow, toRow] would paint no new pixel:
@@ -320,13 +314,18 @@ bool PointScan::_isInside(int row) const
     return column >= size && column <= lastInnerColumn && row >= size && row <= lastInnerRow;
 }
 
+// Paints the square in row of the current column, and covers its pixels when inside the plot.
 void PointScan::_paint(int row)
 {
     if (static_cast<unsigned>(column) >= static_cast<unsigned>(columns)
         || static_cast<unsigned>(row) >= static_cast<unsigned>(rows))
         return;
     const std::size_t at = static_cast<std::size_t>(column) * wordsPerColumn;
-    painted[at + static_cast<std::size_t>(row) / kWordBits] |= 1ull << (static_cast<unsigned>(row) % kWordBits);
+    std::uint64_t& squares = painted[at + static_cast<std::size_t>(row) / kWordBits];
+    const std::uint64_t square = 1ull << (static_cast<unsigned>(row) % kWordBits);
+    if (squares & square)
+        return;
+    squares |= square;
     if (_isInside(row))
         eachWord(row, row + size - 1, [&](std::size_t word, std::uint64_t mask) {
             covered[at + word] |= mask;

@@ -108,8 +108,7 @@ private:
     std::size_t _takeColumn(const GraphPos* items, const Summary& summary, std::size_t index, std::size_t end,
                             const SquareGrid& grid);
     void _open(const Block& block, std::size_t first, std::size_t items, const SquareGrid& grid);
-    void _takeApartFrom(std::size_t from, const GraphPos* items, const Summary& summary, const SquareGrid& grid);
-    void _takeApart(const GraphPos* items, const Summary& summary, OpenBlock block, const SquareGrid& grid);
+    void _takeApart(const GraphPos* items, const Summary& summary, const OpenBlock& block, const SquareGrid& grid);
     bool _isCovered(int fromRow, int toRow) const;
     bool _isInside(int row) const;
     void _paint(int row);
@@ -134,9 +133,9 @@ private:
     // The column of the last item with a place taken in, once there is one.
     bool started = false;
     int column = 0;
-    // Blocks whose ends are painted, to be taken apart: a stack, each level of it on top of
-    // the one whose parts it holds.
+    // The blocks of this round of a column and, their ends painted, those of the next.
     std::vector<OpenBlock> open;
+    std::vector<OpenBlock> parts;
     std::vector<float> quads;
     std::vector<float> points;
 };
