@@ -7,6 +7,7 @@ IMPLEMENT_DYNAMIC(CButton, CWnd)
 IMPLEMENT_DYNAMIC(CEdit, CWnd)
 IMPLEMENT_DYNAMIC(CSpinButtonCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CProgressCtrl, CWnd)
+IMPLEMENT_DYNAMIC(CTabCtrl, CWnd)
 
 namespace qvmfc {
 
@@ -59,4 +60,25 @@ BOOL CProgressCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, C
 {
     qvmfc::initCommonControls(ICC_PROGRESS_CLASS);
     return CWnd::CreateEx(dwExStyle, PROGRESS_CLASS, nullptr, dwStyle | WS_CHILD, rect, pParentWnd, nID);
+}
+
+BOOL CTabCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    return CreateEx(0, dwStyle, rect, pParentWnd, nID);
+}
+
+BOOL CTabCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    qvmfc::initCommonControls(ICC_TAB_CLASSES);
+    return CWnd::CreateEx(dwExStyle, WC_TABCONTROL, nullptr, dwStyle | WS_CHILD, rect, pParentWnd, nID);
+}
+
+LONG CTabCtrl::InsertItem(UINT nMask, int nItem, LPCTSTR lpszItem, int nImage, LPARAM lParam)
+{
+    TCITEM item{};
+    item.mask = nMask;
+    item.pszText = const_cast<LPTSTR>(lpszItem);
+    item.iImage = nImage;
+    item.lParam = lParam;
+    return InsertItem(nItem, &item);
 }
