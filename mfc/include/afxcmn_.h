@@ -146,17 +146,20 @@ public:
     // Attributes
     BOOL SetAccel(int nAccel, UDACCEL* pAccel)
     {
-        return static_cast<BOOL>(SendMessage(UDM_SETACCEL, static_cast<WPARAM>(nAccel), reinterpret_cast<LPARAM>(pAccel)));
+        return static_cast<BOOL>(SendMessage(UDM_SETACCEL, static_cast<WPARAM>(nAccel),
+                                             reinterpret_cast<LPARAM>(pAccel)));
     }
     UINT GetAccel(int nAccel, UDACCEL* pAccel) const
     {
-        return static_cast<UINT>(SendMessage(UDM_GETACCEL, static_cast<WPARAM>(nAccel), reinterpret_cast<LPARAM>(pAccel)));
+        return static_cast<UINT>(SendMessage(UDM_GETACCEL, static_cast<WPARAM>(nAccel),
+                                             reinterpret_cast<LPARAM>(pAccel)));
     }
     int SetBase(int nBase) { return static_cast<int>(SendMessage(UDM_SETBASE, static_cast<WPARAM>(nBase))); }
     UINT GetBase() const { return static_cast<UINT>(SendMessage(UDM_GETBASE)); }
     CWnd* SetBuddy(CWnd* pWndBuddy)
     {
-        return CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(UDM_SETBUDDY, reinterpret_cast<WPARAM>(SafeHandle(pWndBuddy)))));
+        return CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(UDM_SETBUDDY,
+                                                                   reinterpret_cast<WPARAM>(SafeHandle(pWndBuddy)))));
     }
     CWnd* GetBuddy() const { return CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(UDM_GETBUDDY))); }
     // The 16-bit position: returns the previous one.
@@ -237,15 +240,18 @@ public:
     int GetItemCount() const { return static_cast<int>(SendMessage(TCM_GETITEMCOUNT)); }
     BOOL GetItem(int nItem, TCITEM* pTabCtrlItem) const
     {
-        return static_cast<BOOL>(SendMessage(TCM_GETITEM, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(pTabCtrlItem)));
+        return static_cast<BOOL>(SendMessage(TCM_GETITEM, static_cast<WPARAM>(nItem),
+                                             reinterpret_cast<LPARAM>(pTabCtrlItem)));
     }
     BOOL SetItem(int nItem, TCITEM* pTabCtrlItem)
     {
-        return static_cast<BOOL>(SendMessage(TCM_SETITEM, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(pTabCtrlItem)));
+        return static_cast<BOOL>(SendMessage(TCM_SETITEM, static_cast<WPARAM>(nItem),
+                                             reinterpret_cast<LPARAM>(pTabCtrlItem)));
     }
     BOOL GetItemRect(int nItem, LPRECT lpRect) const
     {
-        return static_cast<BOOL>(SendMessage(TCM_GETITEMRECT, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(lpRect)));
+        return static_cast<BOOL>(SendMessage(TCM_GETITEMRECT, static_cast<WPARAM>(nItem),
+                                             reinterpret_cast<LPARAM>(lpRect)));
     }
     int GetCurSel() const { return static_cast<int>(SendMessage(TCM_GETCURSEL)); }
     // Selects without notifying; returns the previous selection, -1 for none or failure.
@@ -262,14 +268,18 @@ public:
     }
     LONG InsertItem(int nItem, TCITEM* pTabCtrlItem)
     {
-        return static_cast<LONG>(SendMessage(TCM_INSERTITEM, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(pTabCtrlItem)));
+        return static_cast<LONG>(SendMessage(TCM_INSERTITEM, static_cast<WPARAM>(nItem),
+                                             reinterpret_cast<LPARAM>(pTabCtrlItem)));
     }
     LONG InsertItem(UINT nMask, int nItem, LPCTSTR lpszItem, int nImage, LPARAM lParam);
     BOOL DeleteItem(int nItem) { return static_cast<BOOL>(SendMessage(TCM_DELETEITEM, static_cast<WPARAM>(nItem))); }
     BOOL DeleteAllItems() { return static_cast<BOOL>(SendMessage(TCM_DELETEALLITEMS)); }
     // bLarger FALSE: the display area of a window rectangle; TRUE: the window rectangle of a
     // display area.
-    void AdjustRect(BOOL bLarger, LPRECT lpRect) { SendMessage(TCM_ADJUSTRECT, static_cast<WPARAM>(bLarger), reinterpret_cast<LPARAM>(lpRect)); }
+    void AdjustRect(BOOL bLarger, LPRECT lpRect)
+    {
+        SendMessage(TCM_ADJUSTRECT, static_cast<WPARAM>(bLarger), reinterpret_cast<LPARAM>(lpRect));
+    }
     int HitTest(TCHITTESTINFO* pHitTestInfo) const
     {
         return static_cast<int>(SendMessage(TCM_HITTEST, 0, reinterpret_cast<LPARAM>(pHitTestInfo)));

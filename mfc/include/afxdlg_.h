@@ -37,7 +37,10 @@ public:
     void EndDialog(int nResult);
     void NextDlgCtrl() const { SendMessage(WM_NEXTDLGCTL, 0); }
     void PrevDlgCtrl() const { SendMessage(WM_NEXTDLGCTL, 1); }
-    void GotoDlgCtrl(CWnd* pWndCtrl) { SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(SafeHandle(pWndCtrl)), TRUE); }
+    void GotoDlgCtrl(CWnd* pWndCtrl)
+    {
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(SafeHandle(pWndCtrl)), TRUE);
+    }
 
     // Overridables
     // TRUE lets the dialog give the focus to its first control.

@@ -15,21 +15,28 @@ public:
     int GetItemCount() const { return static_cast<int>(SendMessage(HDM_GETITEMCOUNT)); }
     BOOL GetItem(int nPos, HDITEM* pHeaderItem) const
     {
-        return static_cast<BOOL>(SendMessage(HDM_GETITEM, static_cast<WPARAM>(nPos), reinterpret_cast<LPARAM>(pHeaderItem)));
+        return static_cast<BOOL>(SendMessage(HDM_GETITEM, static_cast<WPARAM>(nPos),
+                                             reinterpret_cast<LPARAM>(pHeaderItem)));
     }
     BOOL SetItem(int nPos, HDITEM* pHeaderItem)
     {
-        return static_cast<BOOL>(SendMessage(HDM_SETITEM, static_cast<WPARAM>(nPos), reinterpret_cast<LPARAM>(pHeaderItem)));
+        return static_cast<BOOL>(SendMessage(HDM_SETITEM, static_cast<WPARAM>(nPos),
+                                             reinterpret_cast<LPARAM>(pHeaderItem)));
     }
     BOOL GetItemRect(int nIndex, LPRECT lpRect) const
     {
-        return static_cast<BOOL>(SendMessage(HDM_GETITEMRECT, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpRect)));
+        return static_cast<BOOL>(SendMessage(HDM_GETITEMRECT, static_cast<WPARAM>(nIndex),
+                                             reinterpret_cast<LPARAM>(lpRect)));
     }
     BOOL GetOrderArray(LPINT piArray, int iCount) const
     {
-        return static_cast<BOOL>(SendMessage(HDM_GETORDERARRAY, static_cast<WPARAM>(iCount), reinterpret_cast<LPARAM>(piArray)));
+        return static_cast<BOOL>(SendMessage(HDM_GETORDERARRAY, static_cast<WPARAM>(iCount),
+                                             reinterpret_cast<LPARAM>(piArray)));
     }
-    int OrderToIndex(int nOrder) const { return static_cast<int>(SendMessage(HDM_ORDERTOINDEX, static_cast<WPARAM>(nOrder))); }
+    int OrderToIndex(int nOrder) const
+    {
+        return static_cast<int>(SendMessage(HDM_ORDERTOINDEX, static_cast<WPARAM>(nOrder)));
+    }
 
     // Operations
     int InsertItem(int nPos, HDITEM* phdi)
@@ -64,7 +71,8 @@ public:
     // must then Detach before its destructor runs.
     CImageList* GetImageList(int nImageList) const
     {
-        return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(SendMessage(LVM_GETIMAGELIST, static_cast<WPARAM>(nImageList))));
+        return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(SendMessage(LVM_GETIMAGELIST,
+                                                                               static_cast<WPARAM>(nImageList))));
     }
     CImageList* SetImageList(CImageList* pImageList, int nImageListType);
     DWORD GetExtendedStyle() const { return static_cast<DWORD>(SendMessage(LVM_GETEXTENDEDLISTVIEWSTYLE)); }
@@ -85,8 +93,14 @@ public:
 
     int GetItemCount() const { return static_cast<int>(SendMessage(LVM_GETITEMCOUNT)); }
     void SetItemCount(int nItems) { SendMessage(LVM_SETITEMCOUNT, static_cast<WPARAM>(nItems)); }
-    BOOL GetItem(LVITEM* pItem) const { return static_cast<BOOL>(SendMessage(LVM_GETITEM, 0, reinterpret_cast<LPARAM>(pItem))); }
-    BOOL SetItem(const LVITEM* pItem) { return static_cast<BOOL>(SendMessage(LVM_SETITEM, 0, reinterpret_cast<LPARAM>(pItem))); }
+    BOOL GetItem(LVITEM* pItem) const
+    {
+        return static_cast<BOOL>(SendMessage(LVM_GETITEM, 0, reinterpret_cast<LPARAM>(pItem)));
+    }
+    BOOL SetItem(const LVITEM* pItem)
+    {
+        return static_cast<BOOL>(SendMessage(LVM_SETITEM, 0, reinterpret_cast<LPARAM>(pItem)));
+    }
     BOOL SetItem(int nItem, int nSubItem, UINT nMask, LPCTSTR lpszItem, int nImage, UINT nState, UINT nStateMask,
                  LPARAM lParam);
     UINT GetItemState(int nItem, UINT nMask) const
@@ -104,13 +118,15 @@ public:
     BOOL GetItemRect(int nItem, LPRECT lpRect, UINT nCode) const
     {
         lpRect->left = static_cast<LONG>(nCode);
-        return static_cast<BOOL>(SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(lpRect)));
+        return static_cast<BOOL>(SendMessage(LVM_GETITEMRECT, static_cast<WPARAM>(nItem),
+                                             reinterpret_cast<LPARAM>(lpRect)));
     }
     // nArea: LVIR_BOUNDS, LVIR_ICON or LVIR_LABEL of the cell of iItem and iSubItem.
     BOOL GetSubItemRect(int iItem, int iSubItem, int nArea, CRect& ref) const;
     BOOL GetItemPosition(int nItem, LPPOINT lpPoint) const
     {
-        return static_cast<BOOL>(SendMessage(LVM_GETITEMPOSITION, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(lpPoint)));
+        return static_cast<BOOL>(SendMessage(LVM_GETITEMPOSITION, static_cast<WPARAM>(nItem),
+                                             reinterpret_cast<LPARAM>(lpPoint)));
     }
     int GetStringWidth(LPCTSTR lpsz) const
     {
@@ -141,24 +157,31 @@ public:
 
     BOOL GetColumn(int nCol, LVCOLUMN* pColumn) const
     {
-        return static_cast<BOOL>(SendMessage(LVM_GETCOLUMN, static_cast<WPARAM>(nCol), reinterpret_cast<LPARAM>(pColumn)));
+        return static_cast<BOOL>(SendMessage(LVM_GETCOLUMN, static_cast<WPARAM>(nCol),
+                                             reinterpret_cast<LPARAM>(pColumn)));
     }
     BOOL SetColumn(int nCol, const LVCOLUMN* pColumn)
     {
-        return static_cast<BOOL>(SendMessage(LVM_SETCOLUMN, static_cast<WPARAM>(nCol), reinterpret_cast<LPARAM>(pColumn)));
+        return static_cast<BOOL>(SendMessage(LVM_SETCOLUMN, static_cast<WPARAM>(nCol),
+                                             reinterpret_cast<LPARAM>(pColumn)));
     }
-    int GetColumnWidth(int nCol) const { return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(nCol))); }
+    int GetColumnWidth(int nCol) const
+    {
+        return static_cast<int>(SendMessage(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(nCol)));
+    }
     BOOL SetColumnWidth(int nCol, int cx)
     {
         return static_cast<BOOL>(SendMessage(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(nCol), MAKELPARAM(cx, 0)));
     }
     BOOL GetColumnOrderArray(LPINT piArray, int iCount) const
     {
-        return static_cast<BOOL>(SendMessage(LVM_GETCOLUMNORDERARRAY, static_cast<WPARAM>(iCount), reinterpret_cast<LPARAM>(piArray)));
+        return static_cast<BOOL>(SendMessage(LVM_GETCOLUMNORDERARRAY, static_cast<WPARAM>(iCount),
+                                             reinterpret_cast<LPARAM>(piArray)));
     }
     BOOL SetColumnOrderArray(int iCount, LPINT piArray)
     {
-        return static_cast<BOOL>(SendMessage(LVM_SETCOLUMNORDERARRAY, static_cast<WPARAM>(iCount), reinterpret_cast<LPARAM>(piArray)));
+        return static_cast<BOOL>(SendMessage(LVM_SETCOLUMNORDERARRAY, static_cast<WPARAM>(iCount),
+                                             reinterpret_cast<LPARAM>(piArray)));
     }
 
     // Operations: InsertItem and InsertColumn return the new index, -1 on failure.
@@ -180,12 +203,14 @@ public:
                      int nSubItem = -1);
     int InsertColumn(int nCol, const LVCOLUMN* pColumn)
     {
-        return static_cast<int>(SendMessage(LVM_INSERTCOLUMN, static_cast<WPARAM>(nCol), reinterpret_cast<LPARAM>(pColumn)));
+        return static_cast<int>(SendMessage(LVM_INSERTCOLUMN, static_cast<WPARAM>(nCol),
+                                            reinterpret_cast<LPARAM>(pColumn)));
     }
     BOOL DeleteColumn(int nCol) { return static_cast<BOOL>(SendMessage(LVM_DELETECOLUMN, static_cast<WPARAM>(nCol))); }
     int FindItem(LVFINDINFO* pFindInfo, int nStart = -1) const
     {
-        return static_cast<int>(SendMessage(LVM_FINDITEM, static_cast<WPARAM>(nStart), reinterpret_cast<LPARAM>(pFindInfo)));
+        return static_cast<int>(SendMessage(LVM_FINDITEM, static_cast<WPARAM>(nStart),
+                                            reinterpret_cast<LPARAM>(pFindInfo)));
     }
     // The item under pt, -1 for none; pFlags receives the LVHT_ flags.
     int HitTest(CPoint pt, UINT* pFlags = nullptr) const;
@@ -203,7 +228,10 @@ public:
         return static_cast<BOOL>(SendMessage(LVM_ENSUREVISIBLE, static_cast<WPARAM>(nItem), MAKELPARAM(bPartialOK, 0)));
     }
     // Scrolls by size pixels (report mode scrolls vertically by whole rows).
-    BOOL Scroll(CSize size) { return static_cast<BOOL>(SendMessage(LVM_SCROLL, static_cast<WPARAM>(size.cx), size.cy)); }
+    BOOL Scroll(CSize size)
+    {
+        return static_cast<BOOL>(SendMessage(LVM_SCROLL, static_cast<WPARAM>(size.cx), size.cy));
+    }
     BOOL RedrawItems(int nFirst, int nLast)
     {
         return static_cast<BOOL>(SendMessage(LVM_REDRAWITEMS, static_cast<WPARAM>(nFirst), nLast));
@@ -212,7 +240,8 @@ public:
     // Starts editing the item's label (LVS_EDITLABELS); the edit control, null on failure.
     CEdit* EditLabel(int nItem)
     {
-        return static_cast<CEdit*>(CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(LVM_EDITLABEL, static_cast<WPARAM>(nItem)))));
+        return static_cast<CEdit*>(CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(LVM_EDITLABEL,
+                                                                                       static_cast<WPARAM>(nItem)))));
     }
     BOOL SortItems(PFNLVCOMPARE pfnCompare, DWORD_PTR dwData)
     {

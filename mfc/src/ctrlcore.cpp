@@ -23,6 +23,13 @@ void initCommonControls(DWORD classes)
         registered |= classes;
 }
 
+BOOL createCommonControl(CWnd& control, DWORD classes, LPCTSTR className, DWORD dwExStyle, DWORD dwStyle,
+                         const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    initCommonControls(classes);
+    return control.CreateEx(dwExStyle, className, nullptr, dwStyle | WS_CHILD, rect, pParentWnd, nID);
+}
+
 } // namespace qvmfc
 
 BOOL CStatic::Create(LPCTSTR lpszText, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
@@ -47,8 +54,7 @@ BOOL CSpinButtonCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, 
 
 BOOL CSpinButtonCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
-    qvmfc::initCommonControls(ICC_UPDOWN_CLASS);
-    return CWnd::CreateEx(dwExStyle, UPDOWN_CLASS, nullptr, dwStyle | WS_CHILD, rect, pParentWnd, nID);
+    return qvmfc::createCommonControl(*this, ICC_UPDOWN_CLASS, UPDOWN_CLASS, dwExStyle, dwStyle, rect, pParentWnd, nID);
 }
 
 BOOL CProgressCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
@@ -58,8 +64,8 @@ BOOL CProgressCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UI
 
 BOOL CProgressCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
-    qvmfc::initCommonControls(ICC_PROGRESS_CLASS);
-    return CWnd::CreateEx(dwExStyle, PROGRESS_CLASS, nullptr, dwStyle | WS_CHILD, rect, pParentWnd, nID);
+    return qvmfc::createCommonControl(*this, ICC_PROGRESS_CLASS, PROGRESS_CLASS, dwExStyle, dwStyle, rect, pParentWnd,
+                                      nID);
 }
 
 BOOL CTabCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
@@ -69,8 +75,7 @@ BOOL CTabCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nI
 
 BOOL CTabCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
-    qvmfc::initCommonControls(ICC_TAB_CLASSES);
-    return CWnd::CreateEx(dwExStyle, WC_TABCONTROL, nullptr, dwStyle | WS_CHILD, rect, pParentWnd, nID);
+    return qvmfc::createCommonControl(*this, ICC_TAB_CLASSES, WC_TABCONTROL, dwExStyle, dwStyle, rect, pParentWnd, nID);
 }
 
 LONG CTabCtrl::InsertItem(UINT nMask, int nItem, LPCTSTR lpszItem, int nImage, LPARAM lParam)

@@ -14,12 +14,25 @@ POSITION positionOfItem(int item)
     return reinterpret_cast<POSITION>(static_cast<INT_PTR>(item) + 1);
 }
 
+LVITEM itemOf(UINT mask, int item, int subItem, LPCTSTR text, int image, UINT state, UINT stateMask, LPARAM lParam)
+{
+    LVITEM record{};
+    record.mask = mask;
+    record.iItem = item;
+    record.iSubItem = subItem;
+    record.state = state;
+    record.stateMask = stateMask;
+    record.pszText = const_cast<LPTSTR>(text);
+    record.iImage = image;
+    record.lParam = lParam;
+    return record;
+}
+
 } // namespace
 
 BOOL CHeaderCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
-    qvmfc::initCommonControls(ICC_LISTVIEW_CLASSES);
-    return CWnd::Create(WC_HEADER, nullptr, dwStyle, rect, pParentWnd, nID);
+    return qvmfc::createCommonControl(*this, ICC_LISTVIEW_CLASSES, WC_HEADER, 0, dwStyle, rect, pParentWnd, nID);
 }
 
 // Construction
@@ -31,8 +44,8 @@ BOOL CListCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT n
 
 BOOL CListCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
-    qvmfc::initCommonControls(ICC_LISTVIEW_CLASSES);
-    return CWnd::CreateEx(dwExStyle, WC_LISTVIEW, nullptr, dwStyle | WS_CHILD, rect, pParentWnd, nID);
+    return qvmfc::createCommonControl(*this, ICC_LISTVIEW_CLASSES, WC_LISTVIEW, dwExStyle, dwStyle, rect, pParentWnd,
+                                      nID);
 }
 
 // Attributes
@@ -47,15 +60,7 @@ CImageList* CListCtrl::SetImageList(CImageList* pImageList, int nImageListType)
 BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, LPCTSTR lpszItem, int nImage, UINT nState,
                         UINT nStateMask, LPARAM lParam)
 {
-    LVITEM item{};
-    item.mask = nMask;
-    item.iItem = nItem;
-    item.iSubItem = nSubItem;
-    item.state = nState;
-    item.stateMask = nStateMask;
-    item.pszText = const_cast<LPTSTR>(lpszItem);
-    item.iImage = nImage;
-    item.lParam = lParam;
+    const LVITEM item = itemOf(nMask, nItem, nSubItem, lpszItem, nImage, nState, nStateMask, lParam);
     return SetItem(&item);
 }
 
@@ -64,7 +69,8 @@ BOOL CListCtrl::SetItemState(int nItem, UINT nState, UINT nMask)
     LVITEM item{};
     item.state = nState;
     item.stateMask = nMask;
-    return static_cast<BOOL>(SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(nItem), reinterpret_cast<LPARAM>(&item)));
+    return static_cast<BOOL>(SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(nItem),
+                                         reinterpret_cast<LPARAM>(&item)));
 }
 
 CString CListCtrl::GetItemText(int nItem, int nSubItem) const
@@ -111,7 +117,8 @@ BOOL CListCtrl::SetItemData(int nItem, DWORD_PTR dwData)
 BOOL CListCtrl::GetSubItemRect(int iItem, int iSubItem, int nArea, CRect& ref) const
 {
     RECT rect{nArea, iSubItem, 0, 0};
-    const auto found = static_cast<BOOL>(SendMessage(LVM_GETSUBITEMRECT, static_cast<WPARAM>(iItem), reinterpret_cast<LPARAM>(&rect)));
+    const auto found = static_cast<BOOL>(SendMessage(LVM_GETSUBITEMRECT, static_cast<WPARAM>(iItem),
+                                                     reinterpret_cast<LPARAM>(&rect)));
     if (found)
         ref = rect;
     return found;
@@ -134,14 +141,7 @@ int CListCtrl::GetNextSelectedItem(POSITION& pos) const
 int CListCtrl::InsertItem(UINT nMask, int nItem, LPCTSTR lpszItem, UINT nState, UINT nStateMask, int nImage,
                           LPARAM lParam)
 {
-    LVITEM item{};
-    item.mask = nMask;
-    item.iItem = nItem;
-    item.state = nState;
-    item.stateMask = nStateMask;
-    item.pszText = const_cast<LPTSTR>(lpszItem);
-    item.iImage = nImage;
-    item.lParam = lParam;
+    const LVITEM item = itemOf(nMask, nItem, 0, lpszItem, nImage, nState, nStateMask, lParam);
     return InsertItem(&item);
 }
 
