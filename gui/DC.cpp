@@ -130,7 +130,7 @@ void DC::drawOutlineBox(const CRect& rect, COLORREF from, COLORREF to, int count
 
 void DC::drawImage(Gdiplus::Image* image, CRect box, int stretch)
 {
-    if (!_isUsable() || image == nullptr || !ATL::CImage::InitGDIPlus())
+    if (!_isUsable() || image == nullptr)
         return;
     const int height = int(image->GetHeight());
     const int width = int(image->GetWidth());
