@@ -52,6 +52,25 @@ TEST(DIBSection, CreateZeroSizeMakesOnePixelImageWithItsOwnDC)
     EXPECT_EQ(dib.getHandle(), ::GetCurrentObject(dib.getDC()->GetSafeHdc(), OBJ_BITMAP));
 }
 
+// Pixels are addressed in unpadded 32-bit rows: other depths would be misread.
+TEST(DIBSection, DepthsOtherThan32AndImpossibleSizesAreRefused)
+{
+    const struct {
+        int cx, cy;
+        WORD depth;
+    } cases[] = {{5, 3, 1}, {5, 3, 4}, {5, 3, 8}, {5, 3, 16}, {5, 3, 24}, {100000, 100000, 32}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.cx << "x" << c.cy << " at " << c.depth << " bits");
+        DIBSection dib;
+        EXPECT_FALSE(dib.create(c.cx, c.cy, c.depth));
+        EXPECT_FALSE(dib.isCreated());
+        COLORREF colour = CLR_INVALID;
+        dib.setPixel(0, 0, 0x112233);
+        dib.getPixel(0, 0, colour);
+        EXPECT_EQ(CLR_INVALID, colour);
+    }
+}
+
 TEST(DIBSection, PixelSitsAtItsBottomUpByteOffset)
 {
     struct Case {

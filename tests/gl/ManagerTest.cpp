@@ -12,6 +12,8 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -417,7 +419,26 @@ TEST(Manager, ConversionsMatchTheRenderedPoint)
     manager.setCamera(nullptr);
 }
 
-TEST(Manager, FailingCreationHookFailsTheCreation)
+// A surface of 0 pixels either way never reaches the camera, which then recovers on the next resize.
+TEST(Manager, CameraAttachedToAnEmptySurfaceKeepsAFiniteView)
+{
+    RecordingManager manager;
+    ASSERT_TRUE(manager.createBitmapGL(64, 48));
+    manager.resizeGL(64, 0);
+    Camera camera(&manager);
+    manager.setCamera(&camera);
+    EXPECT_TRUE(std::isfinite(camera.getScreenRatio()));
+    manager.resizeGL(90, 70);
+    camera.zoomFit(false);
+    const qv::rect<float> bound = camera.getBoundVolume(true);
+    for (const float side : {bound.left, bound.top, bound.right, bound.bottom})
+        EXPECT_TRUE(std::isfinite(side));
+    EXPECT_LT(bound.left, bound.right);
+    manager.setCamera(nullptr);
+}
+
+// Every failing step fails the creation; what was made is left for destroyGL.
+TEST(Manager, FailingCreationStepsFailTheCreation)
 {
     class Refusing : public Manager {
     protected:
