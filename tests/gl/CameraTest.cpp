@@ -183,7 +183,10 @@ TEST(Camera, ViewDirectionsLookAlongTheirAxes)
         {Camera::Back, {0, 0, 1}, {0, 1, 0}},
         {Camera::FrontUpsideDown, {0, 0, -1}, {0, -1, 0}},
     };
-    Camera camera(nullptr);
+    Manager manager;
+    ASSERT_TRUE(manager.createBitmapGL(40, 30));
+    Camera camera(&manager);
+    manager.setCamera(&camera);
     for (const auto& c : cases) {
         SCOPED_TRACE(testing::Message() << "direction " << c.direction);
         camera.viewDirection(c.direction, false);
@@ -191,10 +194,18 @@ TEST(Camera, ViewDirectionsLookAlongTheirAxes)
         // OpenGL reads the array by columns: row 2 is the eye's z axis, row 1 its y axis.
         expectVector(c.looks, {-m[2], -m[6], -m[10]});
         expectVector(c.up, {m[1], m[5], m[9]});
+        const vector3 towardViewer{-c.looks.x, -c.looks.y, -c.looks.z};
         vector3 direction{};
-        camera.convert2DTo3D(CPoint(0, 0), direction);
-        expectVector({-c.looks.x, -c.looks.y, -c.looks.z}, direction);
+        camera.convert2DTo3D(CPoint(20, 15), direction);
+        expectVector(towardViewer, direction);
+        expectVector(towardViewer, camera.getViewVector());
+        Manager::Line3f ray;
+        ASSERT_TRUE(manager.calcPickRay(CPoint(20, 15), ray));
+        vector3 along = ray.end - ray.start;
+        along.normalize(1e-6f);
+        expectVector(c.looks, along);
     }
+    manager.setCamera(nullptr);
     camera.viewDirection(Camera::Front, false);
     EXPECT_EQ(Camera::matrix4::identity(), *camera.getMatrix());
 }
