@@ -1,7 +1,9 @@
 // Paints a 4000-pixel gradient bar and a plain solid fill of the same area into a memory surface
-// and prints how much longer the gradient takes.
+// and prints how much longer the gradient takes; then an animated progress bar, normal and
+// narrower than its borders, which must cost the same.
 
 #include <qv.win/Gradient.h>
+#include <qv.win/Progress.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -79,6 +81,19 @@ int main()
     report("DrawLinearGradient, 2 colours", gradient2, solid);
     report("  of which computing its 255 runs", runs2, solid);
     report("DrawLinearGradient, 4 colours, shifted", gradient4, solid);
+
+    qv::gui::Progress normal;
+    qv::gui::Progress narrow;
+    narrow.SetBorders(CRect(6, 0, 6, 0));
+    for (qv::gui::Progress* progress : {&normal, &narrow}) {
+        progress->SetPos(100);
+        progress->Animate(60);
+    }
+    const double normalDraw = timePaint([&] { normal.Draw(&dc, CRect(0, 0, 200, kBarHeight)); });
+    const double narrowDraw = timePaint([&] { narrow.Draw(&dc, CRect(0, 0, 10, kBarHeight)); });
+    std::printf("Animated progress bar, per paint:\n");
+    report("200 px wide (baseline)", normalDraw, normalDraw);
+    report("10 px wide, 12 px of borders", narrowDraw, normalDraw);
 
     ::SelectObject(dc.GetSafeHdc(), old);
     ::DeleteObject(bitmap);

@@ -1,116 +1,126 @@
-// The demo host: a frame with a GL window host. Given a folder on the command line it turns
-// the camera through a few view directions, saves a PNG of each view there and exits;
-// otherwise the scene rotates until the window is closed.
-#include <qv.win/Camera.h>
-#include "SceneWnd.h"
-#include "Screenshot.h"
+// The workbench: a document/view application with one page per family of the library's
+// classes. Given a folder on the command line it tours every page without a user, saves a
+// picture of each and the exported settings there, and exits with 0 when every step worked.
+#include "MainFrame.h"
+#include "Settings.h"
+#include "Tour.h"
+#include "WorkbenchDoc.h"
+#include "WorkbenchView.h"
+#include "resource.h"
+
+#include <qv.win/SplashWnd.h>
 
 #include <afxwin.h>
 
-#include <GL/gl.h>
 #include <shellapi.h>
 
-#include <string>
+namespace demo {
 
 namespace {
 
-using qv::gl::Camera;
+constexpr int kTourFailed = 2;
+const CRect kTourRect(20, 20, 1020, 740);
+constexpr DWORD kSettleMs = 300;
+constexpr COLORREF kSplashText = RGB(220, 232, 245);
+// How far from the work area's left edge the tour drops the frame; the magnet pulls it in.
+constexpr int kNearEdge = 6;
 
-struct Shot {
-    Camera::ViewDirection direction;
-    bool perspective;
-    const wchar_t* name;
-};
-
-const Shot kShots[] = {
-    {Camera::Isometric, false, L"gl-isometric"}, {Camera::Front, false, L"gl-front"},
-    {Camera::TopZUp, false, L"gl-top"},          {Camera::Back, false, L"gl-back"},
-    {Camera::Isometric, true, L"gl-perspective"},
-};
-
-const CRect kFrameRect(40, 40, 680, 520);
-constexpr int kSaveFailed = 2;
-
-std::wstring folderArgument()
+CString folderArgument()
 {
     int argc = 0;
     wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
-    const std::wstring folder = argc > 1 ? argv[1] : L"";
+    const CString folder = argc > 1 ? argv[1] : L"";
     ::LocalFree(argv);
     return folder;
 }
 
-class DemoApp : public CWinApp {
+class WorkbenchApp : public CWinApp {
 public:
     BOOL InitInstance() override;
     int ExitInstance() override;
 
 private:
-    bool _createFrame();
-    bool _saveViews(const std::wstring& folder);
-    bool _saveView(const Shot& shot, const std::wstring& folder);
+    MainFrame* _openWorkbench(qv::gui::SplashWnd& splash);
+    bool _runTour(MainFrame* frame, const CString& folder);
+    void _tourMagnet(MainFrame* frame, Tour& tour);
 
-    demo::SceneWnd scene;
     int exitCode = 0;
 };
 
-DemoApp theApp;
+WorkbenchApp theApp;
 
-BOOL DemoApp::InitInstance()
+BOOL WorkbenchApp::InitInstance()
 {
-    if (!_createFrame())
+    const CString folder = folderArgument();
+    qv::gui::SplashWnd splash(nullptr, IDB_SPLASH, kSplashText);
+    if (!folder.IsEmpty())
+        Tour(folder).shoot(&splash, L"splash");
+    MainFrame* frame = _openWorkbench(splash);
+    splash.DestroyWindow();
+    if (!frame)
         return FALSE;
-    const std::wstring folder = folderArgument();
-    if (folder.empty()) {
-        scene.startRotation();
+    if (folder.IsEmpty())
         return TRUE;
-    }
-    exitCode = _saveViews(folder) ? 0 : kSaveFailed;
+    exitCode = _runTour(frame, folder) ? 0 : kTourFailed;
+    frame->DestroyWindow();
     return FALSE;
 }
 
-int DemoApp::ExitInstance()
+int WorkbenchApp::ExitInstance()
 {
     CWinApp::ExitInstance();
     return exitCode;
 }
 
-bool DemoApp::_createFrame()
+MainFrame* WorkbenchApp::_openWorkbench(qv::gui::SplashWnd& splash)
 {
-    auto* frame = new CFrameWnd;
-    if (!frame->Create(nullptr, L"qv.win GL demo", WS_OVERLAPPEDWINDOW, kFrameRect))
-        return false;
-    m_pMainWnd = frame;
-    if (!scene.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, 1, 1), frame, AFX_IDW_PANE_FIRST))
-        return false;
-    frame->RecalcLayout();
-    frame->ShowWindow(SW_SHOW);
-    frame->UpdateWindow();
-    return true;
+    splash.SetStatusText(L"Creating the pages ...");
+    AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(WorkbenchDoc), RUNTIME_CLASS(MainFrame),
+                                          RUNTIME_CLASS(WorkbenchView)));
+    OnFileNew();
+    auto* frame = static_cast<MainFrame*>(m_pMainWnd);
+    if (!frame)
+        return nullptr;
+    splash.SetStatusText(L"Restoring the settings ...");
+    frame->restore(Settings(), m_nCmdShow);
+    return frame;
 }
 
-bool DemoApp::_saveViews(const std::wstring& folder)
+// Every page in turn at one fixed place on the screen, so that the pictures compare.
+bool WorkbenchApp::_runTour(MainFrame* frame, const CString& folder)
 {
-    bool saved = true;
-    for (const Shot& shot : kShots)
-        saved = _saveView(shot, folder) && saved;
-    return saved;
+    Tour tour(folder);
+    frame->ShowWindow(SW_SHOWNORMAL);
+    _tourMagnet(frame, tour);
+    frame->MoveWindow(kTourRect);
+    frame->SetForegroundWindow();
+    WorkbenchView* view = frame->getView();
+    for (int i = 0; i < view->getPageCount(); ++i) {
+        view->showPage(i);
+        tour.pump(kSettleMs);
+        Page* page = view->getPage(i);
+        page->tour(tour);
+        tour.shoot(frame, page->shotName());
+    }
+    Settings settings;
+    frame->save(settings);
+    tour.check(settings.exportTo(folder + L"\\workbench.reg"), L"exporting the settings");
+    return !tour.isFailed();
 }
 
-// The first frame after a resize may be lost (Wine gives a resized GL child window a new
-// drawable at its first swap), so each view is painted twice before it is read back.
-bool DemoApp::_saveView(const Shot& shot, const std::wstring& folder)
+void WorkbenchApp::_tourMagnet(MainFrame* frame, Tour& tour)
 {
-    Camera* camera = scene.getCamera();
-    camera->viewDirection(shot.direction, false);
-    camera->setPerspective(shot.perspective, false);
-    scene.RedrawWindow();
-    scene.RedrawWindow();
-    qv::gl::DIBSection image;
-    return scene.getScreenShot(image, GL_BGRA_EXT) && demo::savePng(image, folder + L"\\" + shot.name + L".png");
+    CRect work;
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    frame->SetWindowPos(nullptr, work.left + kNearEdge, work.top + 100, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+    CRect placed;
+    frame->GetWindowRect(&placed);
+    tour.check(placed.left == work.left, L"snapping the main frame to the work area's edge");
 }
 
 } // namespace
+
+} // namespace demo
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR commandLine, int show)
 {

@@ -19,7 +19,7 @@ GraphLayer::GraphLayer() : GraphLayer("", kBlack) {}
 
 GraphLayer::GraphLayer(const char* layerName, color layerColour)
     : name(layerName), colour(layerColour), rangeDirty(false), rangeMin{0, 0}, rangeMax{0, 0}, rangeScanned(0),
-      descents(0), revision(0)
+      descents(0), selectedCount(0), revision(0)
 {
 }
 
@@ -42,6 +42,7 @@ GraphLayer& GraphLayer::operator=(const GraphLayer& other)
     rangeScanned = other.rangeScanned;
     copyList(other.items, items);
     descents = other.descents;
+    selectedCount = other.selectedCount;
     ++revision;
     return *this;
 }
@@ -65,7 +66,9 @@ void GraphLayer::setItem(int index, const GraphPos& item)
     const size_t at = static_cast<size_t>(index);
     const bool moved = !(items[at].getItem() == item.getItem());
     _countDescentsAround(at, -1);
+    selectedCount -= items[at].getSelected();
     items[at] = item;
+    selectedCount += item.getSelected();
     _countDescentsAround(at, +1);
     rangeDirty = true;
     if (moved) {
@@ -84,6 +87,7 @@ int GraphLayer::addItem(const GraphPos& item)
     rangeDirty = true;
     items.push_back(item);
     descents += _descends(items.size() - 1);
+    selectedCount += item.getSelected();
     ++revision;
     return getCount() - 1;
 }
@@ -94,6 +98,7 @@ bool GraphLayer::removeItem(int index)
         return false;
     const size_t at = static_cast<size_t>(index);
     _countDescentsAround(at, -1);
+    selectedCount -= items[at].getSelected();
     items.erase(items.begin() + index);
     if (at > 0 && at < items.size())
         descents += _descends(at);
@@ -107,6 +112,7 @@ void GraphLayer::removeAll()
         return;
     items.clear();
     descents = 0;
+    selectedCount = 0;
     _changedGeometry();
 }
 

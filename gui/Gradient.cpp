@@ -3,6 +3,9 @@
 #include "LogicalPalette.h"
 
 #include <algorithm>
+#include <cfloat>
+#include <climits>
+#include <cmath>
 #include <cstdarg>
 #include <cstdlib>
 #include <vector>
@@ -29,6 +32,12 @@ bool appendClipped(GradElementArray& runs, COLORREF color, int runStart, int run
     GradElement run{color, clippedEnd - std::max(runStart, start)};
     runs.Add(run);
     return clippedEnd >= limit;
+}
+
+// A product truncated toward zero, the integer limits where it exceeds them.
+int clampToInt(float value)
+{
+    return int(std::clamp(double(value), double(INT_MIN), double(INT_MAX)));
 }
 
 // Channel c (0 red, 1 green, 2 blue) of a COLORREF.
@@ -110,7 +119,7 @@ void Gradient::SetColorsStretch(double first, ...)
 
 void Gradient::SetStretchGradient(float stretch)
 {
-    m_fStretch = std::max(1.0f, stretch);
+    m_fStretch = std::isnan(stretch) ? 1.0f : std::clamp(stretch, 1.0f, FLT_MAX);
 }
 
 float Gradient::GetStretchGradient() const
@@ -155,7 +164,7 @@ void Gradient::DrawLinearGradient(CDC* pDC, CRect rect, int nStart, int nEnd, in
     }
 
     const int extent = _isVertical(m_eDirection) ? rect.Height() : rect.Width();
-    const int size = int(float(extent) * m_fStretch);
+    const int size = clampToInt(float(extent) * m_fStretch);
     const int end = endOf(nEnd, extent);
     GradElementArray runs;
     CalcShiftedGradient(runs, nShift, size, nStart, end, paletteDevice ? kPaletteColors : kNoColorLimit);
@@ -182,12 +191,13 @@ void Gradient::DrawLinearGradient(CDC* pDC, CRect rect, int nStart, int nEnd, in
 void Gradient::CalcShiftedGradient(GradElementArray& runs, int nShift, int nSize, int nStart, int nEnd,
                                    UINT nMaxColors)
 {
-    if (nSize != 0) {
-        while (nShift < 0)
-            nShift += nSize;
+    // A bar area narrower than its borders gives a negative size: nothing to rotate.
+    if (nSize > 0) {
         nShift %= nSize;
+        if (nShift < 0)
+            nShift += nSize;
     }
-    if (nSize == 0 || nShift == 0 || m_arrColors.GetSize() < 2) {
+    if (nSize <= 0 || nShift == 0 || m_arrColors.GetSize() < 2) {
         CalcMultiGradient(runs, nSize, nStart, nEnd, nMaxColors);
         return;
     }
@@ -321,11 +331,17 @@ void Gradient::NormalizeColorsStretch()
     const INT_PTR count = m_arrStretch.GetSize();
     if (count < 1)
         return;
+    // Shares that are not finite positive numbers count as none, so that no boundary becomes NaN
+    // or runs backwards; when none is left, the intervals share equally.
     double sum = 0.0;
-    for (INT_PTR i = 0; i < count; ++i)
+    for (INT_PTR i = 0; i < count; ++i) {
+        if (!(m_arrStretch[i] > 0.0 && std::isfinite(m_arrStretch[i])))
+            m_arrStretch[i] = 0.0;
         sum += m_arrStretch[i];
+    }
+    const bool shared = std::isfinite(sum) && sum > 0.0;
     for (INT_PTR i = 0; i < count; ++i)
-        m_arrStretch[i] = m_arrStretch[i] * kShareTotal / sum;
+        m_arrStretch[i] = shared ? m_arrStretch[i] * kShareTotal / sum : kShareTotal / double(count);
 }
 
 void Gradient::CreatePalette()

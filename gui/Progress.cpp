@@ -3,6 +3,7 @@
 #include <qv.win/MemDC.h>
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 #include <utility>
 
@@ -50,10 +51,7 @@ Progress::Progress()
       m_clrTextOnBar(::GetSysColor(COLOR_CAPTIONTEXT)),
       m_clrTextOnBk(::GetSysColor(COLOR_BTNTEXT))
 {
-    BOOL gradientCaptions = FALSE;
-    ::SystemParametersInfoW(SPI_GETGRADIENTCAPTIONS, 0, &gradientCaptions, 0);
-    const COLORREF caption = ::GetSysColor(COLOR_ACTIVECAPTION);
-    SetGradientColors(caption, gradientCaptions ? ::GetSysColor(COLOR_GRADIENTACTIVECAPTION) : caption);
+    _setDefaultGradient();
 }
 
 Progress::~Progress() = default;
@@ -264,7 +262,7 @@ int Progress::OffsetPos(int nPos)
 {
     const int old = m_nPos;
     if (!SetSnakePos(nPos, TRUE))
-        UpdatePos(m_nPos + nPos);
+        UpdatePos(_clampToRange(static_cast<long long>(m_nPos) + nPos));
     return old;
 }
 
@@ -282,8 +280,9 @@ int Progress::SetStep(int nStep)
 
 void Progress::Animate(int nStep)
 {
-    const int cycle = int(float(m_nUpper - m_nLower) * GetStretchGradient());
-    m_nAnimPos = cycle == 0 ? 0 : (m_nAnimPos + nStep) % cycle;
+    const double stretched = float(_range()) * GetStretchGradient();
+    const auto cycle = static_cast<long long>(std::min(stretched, double(INT_MAX)));
+    m_nAnimPos = cycle == 0 ? 0 : int((static_cast<long long>(m_nAnimPos) + nStep) % cycle);
 }
 
 void Progress::ResetAnimation()
@@ -376,20 +375,21 @@ BOOL Progress::SetSnakePos(int nValue, BOOL bIncrement)
 {
     if ((GetBarStyle() & PBS_SNAKE) == 0)
         return FALSE;
-    int head = nValue;
+    // Wide enough that no step, tail or range overflows.
+    long long head = nValue;
     if (bIncrement) {
         // At the upper end the head runs on beyond the range while the tail catches up.
-        const bool tailing = m_nPos == m_nUpper && m_nPos - m_nSnakePos < m_nTail;
-        head = std::abs(nValue) + (tailing ? m_nSnakePos + m_nTail : m_nPos);
+        const bool tailing = m_nPos == m_nUpper && static_cast<long long>(m_nPos) - m_nSnakePos < m_nTail;
+        head = std::llabs(nValue) + (tailing ? static_cast<long long>(m_nSnakePos) + m_nTail : m_nPos);
     }
-    const int turn = m_nUpper + m_nTail;
+    const long long turn = static_cast<long long>(m_nUpper) + m_nTail;
     if (head > turn) {
         head = std::min(head - (turn - m_nLower), turn);
         const DWORD reverse = GetBarStyle() & PBS_REVERSE;
         ModifyBarStyle(reverse, PBS_REVERSE & ~reverse);
     }
-    m_nSnakePos = std::max(head - m_nTail, m_nLower);
-    UpdatePos(head);
+    m_nSnakePos = _clampToRange(head - m_nTail);
+    UpdatePos(_clampToRange(head));
     return TRUE;
 }
 
@@ -407,10 +407,11 @@ CString Progress::FormatText(const CDrawInfo& info, CString pattern, float value
 
 float Progress::CalcPos(const CDrawInfo& info)
 {
-    const int range = info.nUpper - info.nLower;
+    const long long range = static_cast<long long>(info.nUpper) - info.nLower;
     switch (info.dwStyle & PBS_TEXTMODE_MASK) {
     case PBS_SHOW_PERCENT:
-        return range == 0 ? 0.0f : float(info.nCurPos - info.nLower) * 100.0f / float(range);
+        return range == 0 ? 0.0f
+                          : float(static_cast<long long>(info.nCurPos) - info.nLower) * 100.0f / float(range);
     case PBS_SHOW_POSITION:
         return float(info.nCurPos);
     default:
@@ -445,15 +446,33 @@ void Progress::UpdatePos(int nPos, BOOL bForce)
     OnPosChanged(pos);
 }
 
+void Progress::_setDefaultGradient()
+{
+    BOOL gradientCaptions = FALSE;
+    ::SystemParametersInfoW(SPI_GETGRADIENTCAPTIONS, 0, &gradientCaptions, 0);
+    const COLORREF caption = ::GetSysColor(COLOR_ACTIVECAPTION);
+    SetGradientColors(caption, gradientCaptions ? ::GetSysColor(COLOR_GRADIENTACTIVECAPTION) : caption);
+}
+
 void Progress::_setStyle(DWORD bits, BOOL on)
 {
     ModifyBarStyle(on ? 0 : bits, on ? bits : 0);
 }
 
+long long Progress::_range() const
+{
+    return static_cast<long long>(m_nUpper) - m_nLower;
+}
+
+int Progress::_clampToRange(long long value) const
+{
+    return int(std::clamp<long long>(value, m_nLower, m_nUpper));
+}
+
 int Progress::_toExtent(int value, int extent) const
 {
-    const int range = m_nUpper - m_nLower;
-    return range == 0 ? 0 : int(float(value - m_nLower) * float(extent) / float(range));
+    const long long range = _range();
+    return range == 0 ? 0 : int(float(static_cast<long long>(value) - m_nLower) * float(extent) / float(range));
 }
 
 void Progress::_drawBackground(CDC* pDC, const CRect& rect) const
@@ -472,10 +491,10 @@ void Progress::_drawBar(const CDrawInfo& info, int barStart, int barEnd, int ext
     }
     const CRect gradientSpan = (info.dwStyle & PBS_RUBBER_BAR) != 0 ? span(barStart, barEnd) : span(0, extent);
     SetDirection(barDirection(info.dwStyle));
-    const int range = info.nUpper - info.nLower;
-    const int shift = range == 0 ? 0 : gradientSpan.Width() * m_nAnimPos / range;
+    const long long range = _range();
+    const long long shift = range == 0 ? 0 : static_cast<long long>(gradientSpan.Width()) * m_nAnimPos / range;
     DrawLinearGradient(info.pDC, ConvertToReal(info, gradientSpan), barStart - gradientSpan.left,
-                       barEnd - gradientSpan.left, shift);
+                       barEnd - gradientSpan.left, int(std::clamp<long long>(shift, INT_MIN, INT_MAX)));
 }
 
 Progress::TextLayout Progress::_layoutText(CDC* pDC, const CString& text) const

@@ -47,6 +47,8 @@ public:
     const GraphPos* getItems() const { return items.data(); }
     // True when no item's x is below the x of the item before it.
     bool isOrderedX() const { return descents == 0; }
+    // How many items are selected.
+    int getSelectedCount() const { return static_cast<int>(selectedCount); }
     // Changes whenever a position is added, replaced or removed; selection and user data
     // changes leave it alone. Lets drawing caches tell whether the geometry changed.
     unsigned getRevision() const { return revision; }
@@ -88,6 +90,7 @@ private:
     size_t rangeScanned;
     // Number of items whose x is below (or not comparable with) the x of the item before.
     size_t descents;
+    size_t selectedCount;
     unsigned revision;
 };
 

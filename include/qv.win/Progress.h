@@ -141,11 +141,16 @@ protected:
     CRect ConvertToReal(const CDrawInfo& info, const CRect& rcSpan) const;
     // Clamps and sets the position; with force even against OnPosChanging.
     void UpdatePos(int nPos, BOOL bForce = FALSE);
+    // The active caption's colours, graded when the system grades captions.
+    void _setDefaultGradient();
 
 private:
     struct TextLayout;
 
     void _setStyle(DWORD bits, BOOL on);
+    // upper - lower, which may not fit an int.
+    long long _range() const;
+    int _clampToRange(long long value) const;
     // A range value as a position along an extent of pixels.
     int _toExtent(int value, int extent) const;
     void _drawBackground(CDC* pDC, const CRect& rect) const;

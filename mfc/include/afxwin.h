@@ -6,6 +6,8 @@
 //              CClientDC, CWindowDC
 //   afxmsg_.h  message-map entries, handler signatures and the ON_ macros
 //   afxwnd_.h  CCmdTarget, CWnd, CScrollBar; AfxWndProc, AfxRegisterClass, AfxRegisterWndClass
+//   afxmenu_.h CMenu
+//   afxctl_.h  CStatic, CButton, CEdit
 //   afxapp_.h  CWinThread, CWinApp; AfxGetApp, AfxPreTranslateMessage, AfxUnlockTempMaps
 //   afxdoc_.h  CCreateContext, CDocument, CView, CFrameWnd, CDocTemplate, CSingleDocTemplate
 // Windows work on a thread with or without a CWinApp: a host that runs its own message loop
@@ -18,5 +20,7 @@
 #include "afxgdi_.h"
 #include "afxmsg_.h"
 #include "afxwnd_.h"
+#include "afxmenu_.h"
+#include "afxctl_.h"
 #include "afxapp_.h"
 #include "afxdoc_.h"

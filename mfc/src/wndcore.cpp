@@ -517,6 +517,8 @@ BOOL AFXAPI AfxUnlockTempMaps(BOOL bDeleteTemps)
         CWnd::DeleteTempMap();
         CDC::DeleteTempMap();
         CGdiObject::DeleteTempMap();
+        CMenu::DeleteTempMap();
+        CImageList::DeleteTempMap();
     }
     return TRUE;
 }

@@ -3,9 +3,10 @@
 // Per-thread state of the window layer: handle maps, the message being processed, the window
 // being created and the temporary-map lock.
 
-#include "afxwin.h"
+#include "afxcmn.h"
 
 #include <unordered_map>
+#include <utility>
 
 namespace qvmfc {
 
@@ -47,6 +48,37 @@ public:
         }
     }
 
+    // The same for wrappers that keep their handle in one member of type H.
+    template <class H> T* fromHandle(H h, H T::*member)
+    {
+        return fromHandle(h, [member](HANDLE handle) {
+            T* object = new T;
+            object->*member = static_cast<H>(handle);
+            return object;
+        });
+    }
+    template <class H> void deleteTemporaries(H T::*member)
+    {
+        deleteTemporaries([member](T* object) { object->*member = nullptr; });
+    }
+    // Makes object the permanent wrapper of h; FALSE for a null handle or when the object's
+    // member already holds one.
+    template <class H> BOOL attach(T* object, H T::*member, H h)
+    {
+        if (!h || object->*member)
+            return FALSE;
+        setPermanent(h, object);
+        object->*member = h;
+        return TRUE;
+    }
+    template <class H> H detach(T* object, H T::*member)
+    {
+        H h = std::exchange(object->*member, nullptr);
+        if (h)
+            removeHandle(h);
+        return h;
+    }
+
 private:
     static T* find(const std::unordered_map<HANDLE, T*>& map, HANDLE h)
     {
@@ -62,6 +94,8 @@ struct ThreadState {
     HandleMap<CWnd> windows;
     HandleMap<CDC> dcs;
     HandleMap<CGdiObject> gdiObjects;
+    HandleMap<CMenu> menus;
+    HandleMap<CImageList> imageLists;
     MSG lastSentMsg{};           // the message the innermost window procedure is processing
     CWnd* wndInit = nullptr;     // the window CreateEx is creating, attached by the CBT hook
     HHOOK createHook = nullptr;
@@ -110,6 +144,13 @@ inline size_t indexOf(POSITION position)
 {
     return reinterpret_cast<size_t>(position) - 1;
 }
+
+} // namespace qvmfc
+
+namespace qvmfc {
+
+// Registers the comctl32 window classes of the ICC_ flags once per process.
+void initCommonControls(DWORD classes);
 
 } // namespace qvmfc
 

@@ -6,7 +6,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
 #include <iterator>
+#include <limits>
 
 using qv::gui::GradElementArray;
 using qv::gui::Gradient;
@@ -208,6 +210,53 @@ TEST(CalcShiftedGradient, SingleRunFillsTheRequestedSpan)
     Gradient gradient;
     gradient.SetGradientColors(red(5), red(5));
     EXPECT_EQ((Runs{{red(5), 30}}), shiftedGradient(gradient, 10, 100, 20, 50));
+}
+
+TEST(CalcShiftedGradient, SizeNotPositiveIsThePlainGradient)
+{
+    // A bar area narrower than its borders computes a negative size; rotating it used to walk the
+    // shift toward -infinity for seconds, or past the first run.
+    Gradient gradient;
+    gradient.SetGradientColorsX(3, kBlack, kWhite, red(200));
+    for (int size : {0, -2, -300}) {
+        const Runs plain = multiGradient(gradient, size, 0, -1);
+        for (int shift : {7, -1, -3, INT_MIN}) {
+            SCOPED_TRACE(testing::Message() << "size " << size << ", shift " << shift);
+            EXPECT_EQ(plain, shiftedGradient(gradient, shift, size, 0, -1));
+        }
+    }
+}
+
+TEST(GradientStretch, SharesThatCannotBeNormalisedCountAsNone)
+{
+    // Shares summing to zero would make every boundary NaN and negative ones would run them
+    // backwards: a share that is not a finite positive number counts as none, and when no share
+    // is left they are all equal.
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double infinity = std::numeric_limits<double>::infinity();
+    const Runs equal{{red(0), 50}, {red(1), 50}};
+    const Runs secondOnly{{red(0), 0}, {red(1), 100}};
+    struct Case {
+        const char* name;
+        double first, second;
+        Runs expected;
+    };
+    const Case cases[] = {
+        {"both zero", 0.0, 0.0, equal},
+        {"summing to zero", 5.0, -5.0, {{red(0), 100}}},
+        {"not a number", nan, 1.0, secondOnly},
+        {"infinite", infinity, 1.0, secondOnly},
+        {"none a number", nan, infinity, equal},
+        {"one negative", -1.0, 3.0, secondOnly},
+        {"three to one", 3.0, 1.0, {{red(0), 75}, {red(1), 25}}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Gradient gradient;
+        gradient.SetGradientColorsX(3, kBlack, red(1), red(2));
+        gradient.SetColorsStretch(c.first, c.second);
+        EXPECT_EQ(c.expected, multiGradient(gradient, 100, 0, -1));
+    }
 }
 
 TEST(GradientColors, FewerThanTwoColoursThrowAndKeepTheList)

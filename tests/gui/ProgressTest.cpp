@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstdlib>
 #include <string>
 #include <utility>
@@ -142,6 +143,53 @@ TEST_F(ProgressPaint, BarAreaNarrowerThanItsBordersTakesPositionsAsTheyAre)
     expected.dc()->FillSolidRect(CRect(10, 10, 20, 30), kWhite);
     expected.dc()->FillRect(CRect(16, 10, 15, 30), &barBrush);
     EXPECT_EQ(expected.boundsOf([](COLORREF c) { return c == kRed; }), boundsOf(kRed));
+}
+
+TEST_F(ProgressPaint, AnimatedBarNarrowerThanItsBordersPaintsAsStill)
+{
+    progress.SetGradientColors(kBlack, RGB(200, 0, 0));
+    progress.SetBorders(CRect(6, 0, 6, 0));
+    progress.SetPos(100);
+    const CRect rect(10, 10, 20, 30);
+    progress.Draw(surface.dc(), rect);
+    DibSurface still(surface.width(), surface.height(), kGreen);
+    still.dc()->BitBlt(0, 0, surface.width(), surface.height(), surface.dc(), 0, 0, SRCCOPY);
+
+    for (int step : {60, 25}) {
+        SCOPED_TRACE(step);
+        progress.Animate(step);
+        surface.fill(kGreen);
+        progress.Draw(surface.dc(), rect);
+        EXPECT_EQ(still.row(20, 0, 40), surface.row(20, 0, 40));
+    }
+}
+
+TEST_F(ProgressPaint, RangesWiderThanAnIntegerHoldTheBar)
+{
+    struct Case {
+        const char* name;
+        int lower, upper, pos;
+        CRect expected;
+    };
+    const Case cases[] = {
+        {"whole integer range", INT_MIN, INT_MAX, 0, CRect(10, 10, 110, 30)},
+        {"at the top", INT_MIN, INT_MAX, INT_MAX, CRect(10, 10, 210, 30)},
+        {"negative half", INT_MIN, 0, INT_MIN / 4, CRect(10, 10, 160, 30)},
+    };
+    progress.SetBarBrush(&barBrush);
+    progress.SetShowPercent(TRUE);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        surface.fill(kGreen);
+        progress.SetRange(c.lower, c.upper);
+        progress.SetPos(c.pos);
+        progress.Animate(INT_MAX);
+        progress.Draw(surface.dc(), CRect(10, 10, 210, 30));
+        EXPECT_EQ(c.expected, boundsOf(kRed));
+        const int percent = (c.expected.Width() * 100) / 200;
+        ASSERT_FALSE(progress.texts.empty());
+        EXPECT_EQ(std::to_wstring(percent) + L"%", progress.texts.back().text);
+    }
 }
 
 TEST_F(ProgressPaint, GradientRevealedOrSqueezed)
@@ -428,6 +476,34 @@ TEST(ProgressPosition, RangeAndPositionProtocol)
     const std::vector<std::pair<int, int>> changing{{0, 100}, {100, 0}, {0, 25}, {25, 20}};
     EXPECT_EQ(changing, progress.changing);
     EXPECT_EQ((std::vector<int>{100, 0, 25, 20}), progress.changed);
+}
+
+TEST(ProgressPosition, OffsetsBeyondTheIntegerRangeStopAtTheLimits)
+{
+    struct Case {
+        const char* name;
+        int lower, upper, start, step;
+        std::vector<int> positions; // after each StepIt
+    };
+    const Case cases[] = {
+        {"largest step", 0, INT_MAX, 0, INT_MAX, {INT_MAX, INT_MAX}},
+        {"largest step from the middle", -100, INT_MAX, 50, INT_MAX, {INT_MAX, INT_MAX}},
+        {"smallest step", INT_MIN, 0, 0, INT_MIN, {INT_MIN, INT_MIN}},
+        {"smallest step from above", INT_MIN, 100, 50, INT_MIN, {INT_MIN + 50, INT_MIN}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        Progress progress;
+        progress.SetRange(c.lower, c.upper);
+        progress.SetPos(c.start);
+        progress.SetStep(c.step);
+        std::vector<int> positions;
+        for (size_t i = 0; i < c.positions.size(); ++i) {
+            progress.StepIt();
+            positions.push_back(progress.GetPos());
+        }
+        EXPECT_EQ(c.positions, positions);
+    }
 }
 
 TEST(ProgressPosition, VetoKeepsThePositionUnlessForced)

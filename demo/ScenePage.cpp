@@ -1,11 +1,12 @@
-#include "SceneWnd.h"
+#include "ScenePage.h"
+
+#include "Tour.h"
 
 #include <qv.win/Camera.h>
 
 #include <GL/gl.h>
 
 #include <iterator>
-#include <string>
 
 namespace demo {
 
@@ -15,9 +16,8 @@ using color = qv::gl::Manager::color;
 using vector3 = qv::gl::Manager::vector3;
 
 // Names loaded for picking, and what they are called.
-enum Part : unsigned { Nothing, Sphere, Box, Floor, Rings, Title };
-const wchar_t* const kPartNames[] = {L"nothing", L"the sphere", L"the box", L"the floor", L"the rings",
-                                     L"the title"};
+enum Part : unsigned { Nothing, Sphere, Box, Floor, Rings };
+const wchar_t* const kPartNames[] = {L"nothing", L"the sphere", L"the box", L"the floor", L"the rings"};
 
 constexpr UINT_PTR kRotationTimer = 1;
 constexpr UINT kRotationMs = 40;
@@ -25,33 +25,78 @@ constexpr float kRotationDegrees = 2;
 constexpr int kPickBufferSize = 256;
 constexpr int kPickSize = 5;
 
+// The tour looks at the scene from a little above and to the right of the front.
+constexpr float kTourPitch = 25;
+constexpr float kTourYaw = -35;
+
 const color kSky{0.93f, 0.96f, 1, 1};
 const color kHorizon{0.52f, 0.62f, 0.82f, 1};
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(SceneWnd, qv::gl::Wnd)
+BEGIN_MESSAGE_MAP(ScenePage, qv::gl::Wnd)
     ON_WM_LBUTTONDOWN()
     ON_WM_TIMER()
 END_MESSAGE_MAP()
 
-SceneWnd::SceneWnd() : Wnd(false)
+ScenePage::ScenePage() : Wnd(false)
 {
     setColorBackground(kSky, kSky, kHorizon, kHorizon);
     setViewFPS(true);
 }
 
-void SceneWnd::startRotation()
+bool ScenePage::create(CWnd* parent, UINT id)
 {
-    SetTimer(kRotationTimer, kRotationMs, nullptr);
+    return Create(WS_CHILD, CRect(0, 0, 1, 1), parent, id, nullptr) != FALSE;
 }
 
-bool SceneWnd::onCreateGLFont()
+void ScenePage::activate(bool active)
+{
+    if (active)
+        SetTimer(kRotationTimer, kRotationMs, nullptr);
+    else
+        KillTimer(kRotationTimer);
+}
+
+// A click on the middle of the picture lands on the sphere, seen from any side.
+void ScenePage::tour(Tour& tour)
+{
+    activate(false);
+    getCamera()->viewDirection(qv::gl::Camera::Front, false);
+    getCamera()->worldRotate({1, 0, 0}, kTourPitch, false);
+    getCamera()->worldRotate({0, 1, 0}, kTourYaw, true);
+    tour.pump(200);
+    CRect client;
+    GetClientRect(&client);
+    tour.click(this, client.CenterPoint());
+    tour.check(picked == Sphere, L"picking the sphere in the 3D scene");
+}
+
+const wchar_t* ScenePage::getPicked() const
+{
+    return kPartNames[picked];
+}
+
+bool ScenePage::onCreateGLFont()
 {
     return Wnd::onCreateGLFont() && outline.createOutline(getDC(), "Arial", 1, 0.2f, true) != 0;
 }
 
-void SceneWnd::onRenderGL()
+void ScenePage::onRenderGL()
+{
+    _drawObjects();
+    _drawTitle();
+    _drawLabels();
+}
+
+// Mesa hangs on the extruded glyph lists in selection mode, so the title is left out of
+// picking; everything else is picked as drawn.
+void ScenePage::onPickGL()
+{
+    _drawObjects();
+}
+
+void ScenePage::_drawObjects()
 {
     ::glInitNames();
     ::glPushName(Nothing);
@@ -70,37 +115,32 @@ void SceneWnd::onRenderGL()
     drawCircle2D({0, 0}, 7.5f, color(0.8f, 0.1f, 0.1f, 1), 0);
     drawCircle2DFill({6, 6}, 1.5f, color(1, 0.85f, 0, 0.6f), 0);
     drawCircle2DFill({-6, 6}, 1.5f, color(0.2f, 0.5f, 1, 0.6f), 0);
-
-    ::glLoadName(Title);
-    _drawTitle();
-    _drawLabels();
 }
 
-void SceneWnd::onDestroyGL()
+void ScenePage::onDestroyGL()
 {
     makeCurrent();
     outline.destroy();
     Wnd::onDestroyGL();
 }
 
-void SceneWnd::OnLButtonDown(UINT /*flags*/, CPoint point)
+void ScenePage::OnLButtonDown(UINT /*flags*/, CPoint point)
 {
     unsigned buffer[kPickBufferSize] = {};
     const int hits = pickObjects(buffer, kPickBufferSize, point.x, point.y, kPickSize, kPickSize);
     unsigned* names = nullptr;
     const int count = getPickNameBuffer(buffer, hits, names);
-    const unsigned part = count > 0 && names[0] < std::size(kPartNames) ? names[0] : Nothing;
+    picked = count > 0 && names[0] < std::size(kPartNames) ? names[0] : Nothing;
     delete[] names;
-    GetParent()->SetWindowText((std::wstring(L"qv.win GL demo: picked ") + kPartNames[part]).c_str());
 }
 
-void SceneWnd::OnTimer(UINT_PTR /*id*/)
+void ScenePage::OnTimer(UINT_PTR /*id*/)
 {
     getCamera()->worldRotate({0, 1, 0}, kRotationDegrees, true);
 }
 
 // Corner coordinates in bitmap text, unlit so that they keep their colour.
-void SceneWnd::_drawLabels()
+void ScenePage::_drawLabels()
 {
     ::glPushAttrib(GL_ENABLE_BIT);
     ::glDisable(GL_LIGHTING);
@@ -111,7 +151,7 @@ void SceneWnd::_drawLabels()
 }
 
 // Extruded outline glyphs, one em = 2 world units, standing above the box.
-void SceneWnd::_drawTitle()
+void ScenePage::_drawTitle()
 {
     qv::gl::Font* labels = getFont();
     setFont(&outline);

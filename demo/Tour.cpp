@@ -1,0 +1,141 @@
+#include "Tour.h"
+
+#include <commctrl.h>
+
+#include <cwchar>
+
+#include <qv.win/Manager.h>
+#include <qv.win/core/qv.Log.h>
+
+#include <qvtest/Input.h>
+#include <qvtest/MfcPump.h>
+
+#include <atlimage.h>
+
+namespace demo {
+
+Tour::Tour(const CString& folder) : folder(folder)
+{
+    ::CreateDirectoryW(folder, nullptr);
+}
+
+bool Tour::check(bool ok, const wchar_t* step)
+{
+    if (!ok) {
+        failed = true;
+        qv::Log::warning("tour: %ls failed", step);
+    }
+    return ok;
+}
+
+void Tour::pump(DWORD ms)
+{
+    waitFor([] { return false; }, ms);
+}
+
+bool Tour::waitFor(const std::function<bool()>& ready, DWORD ms)
+{
+    const ULONGLONG end = ::GetTickCount64() + ms;
+    for (ULONGLONG now = ::GetTickCount64(); now < end; now = ::GetTickCount64()) {
+        qvtest::pumpMfcUntilIdle(static_cast<DWORD>(end - now));
+        if (ready())
+            return true;
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return ready();
+}
+
+// GDI windows are copied from the screen; GL windows draw their picture into the image
+// themselves, since their surface is not part of what the screen DC shows.
+bool Tour::shoot(CWnd* window, const wchar_t* name)
+{
+    window->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    pump(100);
+    CRect rect;
+    window->GetClientRect(&rect);
+    window->ClientToScreen(&rect);
+    CImage image;
+    if (!image.Create(rect.Width(), rect.Height(), 24))
+        return check(false, L"screenshot bitmap");
+    HDC target = image.GetDC();
+    HDC screen = ::GetDC(nullptr);
+    const BOOL copied = ::BitBlt(target, 0, 0, rect.Width(), rect.Height(), screen, rect.left, rect.top, SRCCOPY);
+    ::ReleaseDC(nullptr, screen);
+    _printGLWindows(window->GetSafeHwnd(), target, rect.TopLeft());
+    _copyToolTips(target, rect);
+    image.ReleaseDC();
+    return check(copied && SUCCEEDED(image.Save(folder + L"\\" + name + L".png")), name);
+}
+
+void Tour::_printGLWindows(HWND parent, HDC target, CPoint origin)
+{
+    for (HWND child = ::GetWindow(parent, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+        if (!::IsWindowVisible(child))
+            continue;
+        if (dynamic_cast<qv::gl::Manager*>(CWnd::FromHandlePermanent(child))) {
+            CRect rect;
+            ::GetClientRect(child, &rect);
+            ::ClientToScreen(child, reinterpret_cast<POINT*>(&rect));
+            POINT previous;
+            ::SetViewportOrgEx(target, rect.left - origin.x, rect.top - origin.y, &previous);
+            ::SendMessage(child, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(target), PRF_CLIENT);
+            ::SetViewportOrgEx(target, previous.x, previous.y, nullptr);
+        }
+        _printGLWindows(child, target, origin);
+    }
+}
+
+// Tool tips lie over the GL pictures just printed: they are copied from the screen again.
+void Tour::_copyToolTips(HDC target, const CRect& area)
+{
+    struct Copy {
+        HDC target;
+        CRect area;
+    } copy{target, area};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND popup, LPARAM data) -> BOOL {
+            const Copy& copy = *reinterpret_cast<const Copy*>(data);
+            wchar_t name[32] = {};
+            ::GetClassNameW(popup, name, 32);
+            CRect rect;
+            if (::IsWindowVisible(popup) && std::wcscmp(name, TOOLTIPS_CLASSW) == 0 && ::GetWindowRect(popup, &rect)
+                && rect.IntersectRect(rect, copy.area)) {
+                HDC screen = ::GetDC(nullptr);
+                ::BitBlt(copy.target, rect.left - copy.area.left, rect.top - copy.area.top, rect.Width(),
+                         rect.Height(), screen, rect.left, rect.top, SRCCOPY);
+                ::ReleaseDC(nullptr, screen);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&copy));
+}
+
+void Tour::moveMouse(CWnd* window, CPoint point)
+{
+    qvtest::moveMouse(window->GetSafeHwnd(), point);
+    pump(50);
+}
+
+void Tour::click(CWnd* window, CPoint point)
+{
+    qvtest::click(window->GetSafeHwnd(), point);
+    pump(50);
+}
+
+void Tour::drag(CWnd* window, CPoint from, CPoint to)
+{
+    qvtest::mouseDown(window->GetSafeHwnd(), from);
+    pump(50);
+    moveMouse(window, to);
+    qvtest::mouseUp(window->GetSafeHwnd(), to);
+    pump(50);
+}
+
+void Tour::pressKey(WORD virtualKey)
+{
+    qvtest::pressKey(virtualKey);
+    pump(50);
+}
+
+} // namespace demo

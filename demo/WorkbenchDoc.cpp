@@ -1,0 +1,7 @@
+#include "WorkbenchDoc.h"
+
+namespace demo {
+
+IMPLEMENT_DYNCREATE(WorkbenchDoc, CDocument)
+
+} // namespace demo
