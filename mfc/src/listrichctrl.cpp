@@ -11,6 +11,20 @@ const wchar_t kRichEditLibrary[] = L"riched20.dll";
 // The first buffer GetItemText tries, and how much each retry grows it.
 constexpr int kItemTextStart = 256;
 
+LVITEM itemOf(UINT mask, int item, int subItem, LPCTSTR text, int image, UINT state, UINT stateMask, LPARAM lParam)
+{
+    LVITEM record{};
+    record.mask = mask;
+    record.iItem = item;
+    record.iSubItem = subItem;
+    record.state = state;
+    record.stateMask = stateMask;
+    record.pszText = const_cast<LPTSTR>(text);
+    record.iImage = image;
+    record.lParam = lParam;
+    return record;
+}
+
 } // namespace
 
 // CListCtrl
@@ -29,29 +43,14 @@ BOOL CListCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd*
 BOOL CListCtrl::SetItem(int nItem, int nSubItem, UINT nMask, LPCTSTR lpszItem, int nImage, UINT nState,
                         UINT nStateMask, LPARAM lParam)
 {
-    LVITEM item{};
-    item.mask = nMask;
-    item.iItem = nItem;
-    item.iSubItem = nSubItem;
-    item.state = nState;
-    item.stateMask = nStateMask;
-    item.pszText = const_cast<LPTSTR>(lpszItem);
-    item.iImage = nImage;
-    item.lParam = lParam;
+    const LVITEM item = itemOf(nMask, nItem, nSubItem, lpszItem, nImage, nState, nStateMask, lParam);
     return SetItem(&item);
 }
 
 int CListCtrl::InsertItem(UINT nMask, int nItem, LPCTSTR lpszItem, UINT nState, UINT nStateMask, int nImage,
                           LPARAM lParam)
 {
-    LVITEM item{};
-    item.mask = nMask;
-    item.iItem = nItem;
-    item.state = nState;
-    item.stateMask = nStateMask;
-    item.pszText = const_cast<LPTSTR>(lpszItem);
-    item.iImage = nImage;
-    item.lParam = lParam;
+    const LVITEM item = itemOf(nMask, nItem, 0, lpszItem, nImage, nState, nStateMask, lParam);
     return InsertItem(&item);
 }
 
