@@ -2,6 +2,7 @@
 
 #include "GraphPage.h"
 #include "GroupButtonsPage.h"
+#include "ImageBrowserPage.h"
 #include "InputsPage.h"
 #include "ScenePage.h"
 #include "StaticProgressPage.h"
@@ -16,6 +17,7 @@ std::vector<std::unique_ptr<Page>> createPages()
     pages.push_back(std::make_unique<StaticProgressPage>());
     pages.push_back(std::make_unique<InputsPage>());
     pages.push_back(std::make_unique<GroupButtonsPage>());
+    pages.push_back(std::make_unique<ImageBrowserPage>());
     return pages;
 }
 
