@@ -6,6 +6,7 @@
 #include "InputsPage.h"
 #include "ScenePage.h"
 #include "StaticProgressPage.h"
+#include "TablePage.h"
 
 namespace demo {
 
@@ -18,6 +19,7 @@ std::vector<std::unique_ptr<Page>> createPages()
     pages.push_back(std::make_unique<InputsPage>());
     pages.push_back(std::make_unique<GroupButtonsPage>());
     pages.push_back(std::make_unique<ImageBrowserPage>());
+    pages.push_back(std::make_unique<TablePage>());
     return pages;
 }
 
