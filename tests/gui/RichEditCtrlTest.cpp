@@ -17,7 +17,6 @@ namespace {
 
 const COLORREF kRed = RGB(255, 0, 0);
 const COLORREF kBlue = RGB(0, 0, 255);
-const COLORREF kGreen = RGB(0, 128, 0);
 const UINT kPaneId = 1001;
 const UINT kEditId = 1002;
 const DWORD kPaneStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY;
@@ -104,19 +103,6 @@ TEST(RichEditCtrl, AppendsAtTheEndInColourKeepingBoldOnceSet)
         EXPECT_EQ(format.color, step.expectedColor);
         EXPECT_EQ(format.bold, step.expectedBold);
     }
-}
-
-TEST(RichEditCtrl, SetsOnlyTheColourOfTheDefaultFormat)
-{
-    PaneHost host;
-    CHARFORMAT before{};
-    host.pane.GetDefaultCharFormat(before);
-    host.pane.setDefaultTextColor(kGreen);
-
-    CHARFORMAT after{};
-    host.pane.GetDefaultCharFormat(after);
-    EXPECT_EQ(after.crTextColor, kGreen);
-    EXPECT_EQ(after.dwEffects & ~CFE_AUTOCOLOR, before.dwEffects & ~CFE_AUTOCOLOR) << "bold and the rest as they were";
 }
 
 TEST(RichEditCtrl, ClearsAndReportsSelections)
