@@ -389,6 +389,11 @@ TEST_F(ListTest, LooksUpChoicesAndRefusesWhatItCannotEdit)
     }
     list->EditSubitem(0, kColumns);
     EXPECT_EQ(openEdit(), nullptr) << "a column without a type is not edited";
+
+    ASSERT_NE(list->EditSubLabel(1, Name), nullptr);
+    list.reset();
+    qvtest::pumpMfcUntilIdle();
+    EXPECT_EQ(openEdit(), nullptr) << "gone with its list";
 }
 
 } // namespace

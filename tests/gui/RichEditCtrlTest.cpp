@@ -1,5 +1,6 @@
 #include <qv.win/RichEditCtrl.h>
 
+#include "qvtest/Capture.h"
 #include "qvtest/Input.h"
 #include "qvtest/MfcPump.h"
 
@@ -143,6 +144,7 @@ TEST(RichEditCtrl, KeepsTheEndOfALongLogInView)
     pane.GetClientRect(&client);
     const CPoint end = pane.PosFromChar(static_cast<UINT>(pane.LineIndex()));
     EXPECT_TRUE(client.PtInRect(end)) << end.x << ", " << end.y;
+    EXPECT_GT(qvtest::Capture(pane).count(client, kBlue), 0) << "repainted once idle";
 }
 
 TEST(RichEditCtrl, IgnoresNullTextAndAVanishedWindow)
