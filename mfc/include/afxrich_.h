@@ -53,14 +53,6 @@ public:
 
     // Operations
     long LineFromChar(long nIndex) const { return static_cast<long>(SendMessage(EM_EXLINEFROMCHAR, 0, nIndex)); }
-    int LineIndex(int nLine = -1) const
-    {
-        return static_cast<int>(SendMessage(EM_LINEINDEX, static_cast<WPARAM>(nLine)));
-    }
-    int LineLength(int nLine = -1) const
-    {
-        return static_cast<int>(SendMessage(EM_LINELENGTH, static_cast<WPARAM>(nLine)));
-    }
     void LineScroll(int nLines, int nChars = 0) { SendMessage(EM_LINESCROLL, static_cast<WPARAM>(nChars), nLines); }
     void ReplaceSel(LPCTSTR lpszNewText, BOOL bCanUndo = FALSE)
     {
@@ -70,7 +62,6 @@ public:
     {
         SendMessage(EM_HIDESELECTION, static_cast<WPARAM>(bHide), static_cast<LPARAM>(bPerm));
     }
-    void EmptyUndoBuffer() { SendMessage(EM_EMPTYUNDOBUFFER); }
 
 private:
     DWORD getCharFormat(WPARAM which, CHARFORMAT& cf) const;
