@@ -19,6 +19,7 @@ constexpr int kSamplesPerTick = 100;     // per channel: 1000 points a second ea
 constexpr int kFirstSamples = 6000;
 constexpr int kMostSamples = 100000;     // then the stream stops growing
 constexpr float kSecondsPerSample = 0.001f;
+constexpr DWORD kTourWaitMs = 2000;
 
 struct Channel {
     const char* name;
@@ -72,11 +73,13 @@ void GraphPage::tour(Tour& tour)
     tour.pump(100);
     const CPoint point = _visiblePoint();
     tour.click(this, point);
-    tour.check(isSnapped() && getLayer(getSnapLayer())->getItem(getSnapItem()).getSelected(),
-               L"selecting a graph point with a click");
+    const auto snappedSelected = [this] {
+        return isSnapped() && getLayer(getSnapLayer())->getItem(getSnapItem()).getSelected();
+    };
+    tour.check(tour.waitFor(snappedSelected, kTourWaitMs), L"selecting a graph point with a click");
     tour.moveMouse(this, point + CPoint(1, 1));
-    tour.pump(200);
-    tour.check(isSnapped() && getToolTip().IsWindowVisible(), L"the tip of the graph point under the mouse");
+    const auto tipShown = [this] { return isSnapped() && getToolTip().IsWindowVisible(); };
+    tour.check(tour.waitFor(tipShown, kTourWaitMs), L"the tip of the graph point under the mouse");
 }
 
 // One tick at a time: the next is armed when its picture has been drawn, so that on a slow

@@ -104,6 +104,8 @@ void GraphWnd::OnMouseMove(UINT flags, CPoint point)
         return;
     }
     _addCandidates(hits);
+    // The repaint comes before the snap, as the hover has always done: the marker shown is the
+    // one of the move before.
     refreshScreen(true, true);
     makeSnapData(point);
 }
@@ -289,6 +291,13 @@ bool GraphWnd::_candidatePixel(int candidate, CPoint& pixel) const
         return false;
     const vector2& p = layer->getItems()[item].getItem();
     pixel = camera->convert3DTo2D({p.x, p.y, 0});
+    // The conversion measures y down from the top of the GL viewport, which is the plot's, not
+    // the client area's: the pixel moves down by the client rows below the plot.
+    GLint viewport[4] = {};
+    ::glGetIntegerv(GL_VIEWPORT, viewport);
+    CRect client;
+    GetClientRect(&client);
+    pixel.y += client.Height() - viewport[3];
     return true;
 }
 

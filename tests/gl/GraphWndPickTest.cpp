@@ -133,6 +133,25 @@ TEST(GraphWndHover, TheFirstHitWinsATie)
     EXPECT_EQ(L"B\n\nX : 5, Y : 5", tipText(f.wnd));
 }
 
+// Candidates found by an earlier move compete with the ones under the cursor, by their
+// distance in client pixels.
+TEST(GraphWndHover, TheNearestCandidateInClientPixelsWins)
+{
+    Hover<> f;
+    ASSERT_TRUE(f.created);
+    const float pixelsPerUnit = static_cast<float>(f.wnd.getGraphRect().Height()) / 10;
+    f.wnd.add("L", {5, 5}, 0);
+    f.wnd.add("L", {5, 5 - 15 / pixelsPerUnit}, 0);
+    f.fit();
+    const CPoint upper = f.toPixel(5, 5);
+    f.move(upper + CPoint(0, 15));
+    ASSERT_EQ(1, f.wnd.getSnapItem());
+    f.move(upper);
+    EXPECT_EQ(0, f.wnd.getSnapItem());
+    f.move(upper + CPoint(0, 12));
+    EXPECT_EQ(1, f.wnd.getSnapItem());
+}
+
 TEST(GraphWndHover, TheSnapSquareOrThePointSizeDecidesWhatIsFound)
 {
     Hover<> f;
