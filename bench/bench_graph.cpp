@@ -158,7 +158,10 @@ void benchPicks(PickGraph& wnd)
         wnd.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
         const std::vector<CPoint> points = cursors(wnd.getGraphRect());
         long found = 0;
-        const double cpu = perMove(points, [&](CPoint point) { found += wnd.pickOnCPU(point, kSnapSize, hits); });
+        // A pick that overflows the selection buffer finds nothing.
+        const double cpu = perMove(points, [&](CPoint point) {
+            found += std::max(0, wnd.pickOnCPU(point, kSnapSize, hits));
+        });
         const double gl = count <= kMostGLPick
                             ? perMove(points, [&](CPoint point) { wnd.pickWithGL(point, kSnapSize, hits); })
                             : 0;

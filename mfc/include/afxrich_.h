@@ -23,6 +23,8 @@ public:
     // Attributes
     int GetLineCount() const { return static_cast<int>(SendMessage(EM_GETLINECOUNT)); }
     int GetFirstVisibleLine() const { return static_cast<int>(SendMessage(EM_GETFIRSTVISIBLELINE)); }
+    // The length as WM_GETTEXT gives the text: a paragraph break counts as CR LF there, while
+    // selections count it as one character.
     long GetTextLength() const { return static_cast<long>(SendMessage(WM_GETTEXTLENGTH)); }
     // dwFlags: GTL_ flags, e.g. GTL_NUMCHARS, GTL_PRECISE.
     long GetTextLengthEx(DWORD dwFlags, UINT uCodePage = static_cast<UINT>(-1)) const;
@@ -52,15 +54,12 @@ public:
     }
 
     // Operations
-    long LineFromChar(long nIndex) const { return static_cast<long>(SendMessage(EM_EXLINEFROMCHAR, 0, nIndex)); }
     int LineIndex(int nLine = -1) const
     {
         return static_cast<int>(SendMessage(EM_LINEINDEX, static_cast<WPARAM>(nLine)));
     }
-    int LineLength(int nLine = -1) const
-    {
-        return static_cast<int>(SendMessage(EM_LINELENGTH, static_cast<WPARAM>(nLine)));
-    }
+    CPoint PosFromChar(UINT nChar) const;
+    long LineFromChar(long nIndex) const { return static_cast<long>(SendMessage(EM_EXLINEFROMCHAR, 0, nIndex)); }
     void LineScroll(int nLines, int nChars = 0) { SendMessage(EM_LINESCROLL, static_cast<WPARAM>(nChars), nLines); }
     void ReplaceSel(LPCTSTR lpszNewText, BOOL bCanUndo = FALSE)
     {
@@ -70,7 +69,6 @@ public:
     {
         SendMessage(EM_HIDESELECTION, static_cast<WPARAM>(bHide), static_cast<LPARAM>(bPerm));
     }
-    void EmptyUndoBuffer() { SendMessage(EM_EMPTYUNDOBUFFER); }
 
 private:
     DWORD getCharFormat(WPARAM which, CHARFORMAT& cf) const;

@@ -55,6 +55,13 @@ void CRichEditCtrl::SetSel(long nStartChar, long nEndChar)
     SetSel(range);
 }
 
+CPoint CRichEditCtrl::PosFromChar(UINT nChar) const
+{
+    POINTL point{};
+    SendMessage(EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), static_cast<LPARAM>(nChar));
+    return CPoint(point.x, point.y);
+}
+
 CString CRichEditCtrl::GetSelText() const
 {
     CHARRANGE range{};

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <optional>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -100,12 +101,26 @@ TEST_F(ListCtrlTest, ARealLabelEditEndsAsTheParentDecides)
     }
 }
 
+TEST_F(ListCtrlTest, CellTextOfAnyLengthComesBackWhole)
+{
+    struct Case {
+        const char* label;
+        int length;
+    };
+    const Case cases[] = {{"empty", 0}, {"short", 5}, {"one less than the first buffer", 255},
+                          {"the first buffer", 256}, {"long", 5000}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        const CString text(L'x', c.length);
+        ASSERT_TRUE(list.SetItemText(1, 2, text));
+        EXPECT_EQ(list.GetItemText(1, 2), text);
+    }
+    EXPECT_TRUE(list.GetItemText(rowCount, 0).IsEmpty());
+}
+
 TEST_F(ListCtrlTest, CellsAreFoundWhereTheirRectanglesAre)
 {
     EXPECT_EQ(list.GetHeaderCtrl()->GetItemCount(), 3);
-    const CString longText(L'x', 1000);
-    ASSERT_TRUE(list.SetItemText(2, 2, longText));
-    EXPECT_EQ(list.GetItemText(2, 2), longText);
     EXPECT_EQ(list.GetItemText(2, 1), CString(L"2"));
 
     for (int column : {0, 1, 2}) {
@@ -173,13 +188,26 @@ TEST_F(ListCtrlTest, ImageListsAndItemDataComeBackAsSet)
     EXPECT_EQ(list.SetImageList(nullptr, LVSIL_SMALL), &small);
 
     const DWORD previous = list.SetExtendedStyle(LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    EXPECT_EQ(list.SetExtendedStyle(LVS_EX_SUBITEMIMAGES), previous | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
-    EXPECT_EQ(list.GetExtendedStyle(), static_cast<DWORD>(LVS_EX_SUBITEMIMAGES));
+    EXPECT_EQ(list.SetExtendedStyle(0), previous | LVS_EX_GRIDLINES | LVS_EX_FULLROWSELECT);
+    EXPECT_EQ(list.GetExtendedStyle(), 0u);
+
+    list.SetExtendedStyle(LVS_EX_SUBITEMIMAGES);
+    ASSERT_TRUE(list.SetItem(2, 1, LVIF_TEXT | LVIF_IMAGE, L"set", 5, 0, 0, 0));
+    EXPECT_EQ(list.InsertItem(LVIF_TEXT | LVIF_IMAGE, 0, L"first", 0, 0, 4, 0), 0);
+    for (auto [row, column, image] : {std::tuple{3, 1, 5}, std::tuple{0, 0, 4}}) {
+        LVITEM item{};
+        item.mask = LVIF_IMAGE;
+        item.iItem = row;
+        item.iSubItem = column;
+        ASSERT_TRUE(list.GetItem(&item));
+        EXPECT_EQ(item.iImage, image);
+    }
+    EXPECT_EQ(list.GetItemText(3, 1), CString(L"set"));
 
     const DWORD_PTR data = 0x123456789ABCull;
     ASSERT_TRUE(list.SetItemData(5, data));
     EXPECT_EQ(list.GetItemData(5), data);
-    EXPECT_EQ(list.GetItemText(5, 0), CString(L"row 5"));
+    EXPECT_EQ(list.GetItemText(5, 0), CString(L"row 4"));
     EXPECT_EQ(list.GetItemData(rowCount), 0u);
 }
 

@@ -115,6 +115,7 @@ TEST_F(RichEditTest, LineScrollMovesTheFirstVisibleLine)
         edit.ReplaceSel(L"line\r");
     EXPECT_EQ(edit.GetLineCount(), lines);
     EXPECT_EQ(edit.LineIndex(3), 15);
+    EXPECT_GT(edit.PosFromChar(15).y, edit.PosFromChar(10).y);
     EXPECT_EQ(edit.LineFromChar(16), 3);
     EXPECT_EQ(edit.GetTextLengthEx(GTL_NUMCHARS), (lines - 1) * 5);
     edit.SetSel(0, 0);
