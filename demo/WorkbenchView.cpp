@@ -110,13 +110,14 @@ bool WorkbenchView::_createPages()
 
 void WorkbenchView::_addPageCommands()
 {
-    HMENU view = ::GetSubMenu(::GetMenu(GetParentFrame()->GetSafeHwnd()), kViewMenu);
+    CMenu* menu = CMenu::FromHandle(::GetMenu(GetParentFrame()->GetSafeHwnd()));
+    CMenu* view = menu ? menu->GetSubMenu(kViewMenu) : nullptr;
     if (!view)
         return;
     for (int i = 0; i < getPageCount() && ID_VIEW_PAGE_FIRST + i <= ID_VIEW_PAGE_LAST; ++i) {
         CString text;
         text.Format(L"&%d %s\tCtrl+%d", i + 1, getPage(i)->title(), i + 1);
-        ::AppendMenuW(view, MF_STRING, ID_VIEW_PAGE_FIRST + i, text);
+        view->AppendMenu(MF_STRING, ID_VIEW_PAGE_FIRST + i, text);
     }
 }
 
