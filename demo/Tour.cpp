@@ -92,6 +92,15 @@ void Tour::click(CWnd* window, CPoint point)
     pump(50);
 }
 
+void Tour::drag(CWnd* window, CPoint from, CPoint to)
+{
+    qvtest::mouseDown(window->GetSafeHwnd(), from);
+    pump(50);
+    moveMouse(window, to);
+    qvtest::mouseUp(window->GetSafeHwnd(), to);
+    pump(50);
+}
+
 void Tour::pressKey(WORD virtualKey)
 {
     qvtest::pressKey(virtualKey);

@@ -28,6 +28,8 @@ public:
     // Real input, at points in the window's client coordinates.
     void moveMouse(CWnd* window, CPoint point);
     void click(CWnd* window, CPoint point);
+    // Presses the left button at from, moves to to and releases it there.
+    void drag(CWnd* window, CPoint from, CPoint to);
     void pressKey(WORD virtualKey);
 
 private:

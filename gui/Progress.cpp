@@ -51,10 +51,7 @@ Progress::Progress()
       m_clrTextOnBar(::GetSysColor(COLOR_CAPTIONTEXT)),
       m_clrTextOnBk(::GetSysColor(COLOR_BTNTEXT))
 {
-    BOOL gradientCaptions = FALSE;
-    ::SystemParametersInfoW(SPI_GETGRADIENTCAPTIONS, 0, &gradientCaptions, 0);
-    const COLORREF caption = ::GetSysColor(COLOR_ACTIVECAPTION);
-    SetGradientColors(caption, gradientCaptions ? ::GetSysColor(COLOR_GRADIENTACTIVECAPTION) : caption);
+    _setDefaultGradient();
 }
 
 Progress::~Progress() = default;
@@ -447,6 +444,14 @@ void Progress::UpdatePos(int nPos, BOOL bForce)
         return;
     m_nPos = pos;
     OnPosChanged(pos);
+}
+
+void Progress::_setDefaultGradient()
+{
+    BOOL gradientCaptions = FALSE;
+    ::SystemParametersInfoW(SPI_GETGRADIENTCAPTIONS, 0, &gradientCaptions, 0);
+    const COLORREF caption = ::GetSysColor(COLOR_ACTIVECAPTION);
+    SetGradientColors(caption, gradientCaptions ? ::GetSysColor(COLOR_GRADIENTACTIVECAPTION) : caption);
 }
 
 void Progress::_setStyle(DWORD bits, BOOL on)

@@ -141,6 +141,8 @@ protected:
     CRect ConvertToReal(const CDrawInfo& info, const CRect& rcSpan) const;
     // Clamps and sets the position; with force even against OnPosChanging.
     void UpdatePos(int nPos, BOOL bForce = FALSE);
+    // The active caption's colours, graded when the system grades captions.
+    void _setDefaultGradient();
 
 private:
     struct TextLayout;

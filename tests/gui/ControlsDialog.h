@@ -1,0 +1,35 @@
+#pragma once
+
+#include "ControlsResources.h"
+#include "qvtest/DibSurface.h"
+#include "qvtest/TestWindow.h"
+
+#include <afxwin.h>
+
+// The visible top-level window of every dialog of the program. Hiding a top-level window makes
+// Wine wait two seconds for a window manager that is not there; a child goes at once.
+inline HWND dialogHost()
+{
+    static const auto* host = new qvtest::TestWindow(480, 320);
+    return *host;
+}
+
+// The controls dialog of Controls.rc, a child of the host, destroyed with the object.
+class ControlsDialog : public CWnd {
+public:
+    ControlsDialog()
+    {
+        Attach(::CreateDialogParamW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDD_CONTROLS), dialogHost(), &dialogProc, 0));
+    }
+    ~ControlsDialog() override { DestroyWindow(); }
+
+private:
+    static INT_PTR CALLBACK dialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+};
+
+// Sizes the control in pixels and paints its client area into a surface of that size.
+inline void printClient(CWnd& control, qvtest::DibSurface& surface)
+{
+    control.MoveWindow(0, 0, surface.width(), surface.height(), FALSE);
+    control.SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(surface.hdc()), PRF_CLIENT | PRF_ERASEBKGND);
+}
