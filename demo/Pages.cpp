@@ -1,5 +1,6 @@
 #include "Pages.h"
 
+#include "GroupButtonsPage.h"
 #include "InputsPage.h"
 #include "ScenePage.h"
 #include "StaticProgressPage.h"
@@ -12,6 +13,7 @@ std::vector<std::unique_ptr<Page>> createPages()
     pages.push_back(std::make_unique<ScenePage>());
     pages.push_back(std::make_unique<StaticProgressPage>());
     pages.push_back(std::make_unique<InputsPage>());
+    pages.push_back(std::make_unique<GroupButtonsPage>());
     return pages;
 }
 

@@ -158,6 +158,13 @@ void ProgressCtrlX::HideTooltip()
 
 // Overridables
 
+// A bar of a dialog template was given the dialog's font before it was taken over.
+void ProgressCtrlX::PreSubclassWindow()
+{
+    CProgressCtrl::PreSubclassWindow();
+    m_hFont = reinterpret_cast<HFONT>(SendMessage(WM_GETFONT));
+}
+
 BOOL ProgressCtrlX::PreTranslateMessage(MSG* pMsg)
 {
     if (m_tooltip.GetSafeHwnd() != nullptr && pMsg->message == WM_MOUSEMOVE)

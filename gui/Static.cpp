@@ -13,6 +13,7 @@ constexpr DWORD kDescEllipsisBits = 0x000C; // a description with any of these e
 constexpr UINT kIconLoadFlags = LR_COLOR | LR_COPYDELETEORG;
 constexpr UINT kIconDrawFlags = DI_NORMAL | DI_COMPAT;
 constexpr int kTitleLeading = 2;
+constexpr int kMaxIconSize = 256; // the largest icon the platform makes; 0 is the resource's own size
 constexpr int kChannelMax = 255;
 
 // Channel c (0 red, 1 green, 2 blue) of a COLORREF.
@@ -344,7 +345,8 @@ bool Static::setIcon(const wchar_t* resource, DWORD style, SIZE size)
     m_dwIconStyle = style;
     _destroyIcon();
     const CSize load = _iconLoadSize(style, size);
-    if (resource != nullptr)
+    const bool sizeLoadable = load.cx >= 0 && load.cy >= 0 && load.cx <= kMaxIconSize && load.cy <= kMaxIconSize;
+    if (resource != nullptr && sizeLoadable)
         m_hIcon = static_cast<HICON>(::LoadImageW(m_hResource, resource, IMAGE_ICON, load.cx, load.cy, kIconLoadFlags));
     if (m_hIcon != nullptr)
         m_sizeIcon = load;

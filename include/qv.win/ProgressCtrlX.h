@@ -13,7 +13,8 @@ namespace qv::gui {
 //
 // The painter's bar style bits live in the window's own style, so a change of style through the
 // painter (SetReverse, SetShowPercent, ...) needs the window and repaints it. Timers 11 (snake) and
-// 12 (animation) run until stopped or until the window is destroyed.
+// 12 (animation) run until stopped or until the window is destroyed. CLR_DEFAULT in PBM_SETBARCOLOR
+// and PBM_SETBKCOLOR brings back the default colours; WM_PRINTCLIENT paints into the DC given.
 class QV_WIN_API ProgressCtrlX : public CProgressCtrl, public Progress {
 public:
     static constexpr UINT_PTR kSnakeTimer = 11;
@@ -37,7 +38,7 @@ public:
     void SetRange(int nLower, int nUpper);
     int GetPos() const;
     void GetRange(int& nLower, int& nUpper) const;
-    // The font is not owned; WM_SETFONT sets it too.
+    // The font is not owned; WM_SETFONT sets it too, and a bar of a dialog keeps the dialog's.
     void SetFont(CFont* pFont);
     CFont* GetFont() const;
     // Stores without repainting.
@@ -61,6 +62,7 @@ public:
 
     // Overridables
 
+    void PreSubclassWindow() override;
     BOOL PreTranslateMessage(MSG* pMsg) override;
     void OnPosChanged(int nNewPos) override;
 

@@ -17,7 +17,8 @@ namespace qv::gui {
 // window is attached.
 //
 // The icon and the bitmap belong to the control: replacing either, or destroying the control,
-// destroys the previous one.
+// destroys the previous one. Outlines run along the outermost pixels of the client area.
+// WM_PRINTCLIENT paints background and content into the device context it is given.
 class QV_WIN_API Static : public CStatic {
 public:
     // The icon style: a size code in the low byte, then where the icon sits.
@@ -112,7 +113,7 @@ public:
     // Operations
 
     // Loads the icon from the resource module in the size the style names; false (and no icon)
-    // when resource is null or cannot be loaded.
+    // when resource is null or cannot be loaded, or a given size is negative or beyond 256.
     bool setIcon(const wchar_t* resource, DWORD style, SIZE size);
     bool setIcon(UINT id, DWORD style, SIZE size);
     // A null resource (or id 0) removes the bitmap and succeeds.

@@ -207,6 +207,8 @@ TEST_F(ProgressInDialog, TextAndFontMessages)
         EXPECT_EQ(c.buffer, buffer);
     }
 
+    EXPECT_NE(0, send(WM_GETFONT)) << "the dialog's font";
+    EXPECT_EQ(::SendMessage(native, WM_GETFONT, 0, 0), send(WM_GETFONT));
     CFont font;
     font.CreateFont(-20, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS,
                     NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Tahoma");

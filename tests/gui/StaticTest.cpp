@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 
 using qv::gui::Static;
@@ -282,6 +283,10 @@ TEST_F(StaticInDialog, MissingImagesLeaveNone)
     ASSERT_TRUE(title.setIcon(IDI_SQUARES, Static::IconSize16, {}));
     EXPECT_FALSE(title.setIcon(999, Static::IconSize16, {}));
     EXPECT_FALSE(title.setIcon(static_cast<const wchar_t*>(nullptr), Static::IconSize16, {}));
+    for (SIZE size : {SIZE{100000, 100000}, SIZE{-4, 16}, SIZE{16, INT_MIN}}) {
+        SCOPED_TRACE(testing::Message() << size.cx << " x " << size.cy);
+        EXPECT_FALSE(title.setIcon(IDI_SQUARES, Static::IconSizeGiven, size));
+    }
     ASSERT_TRUE(title.setBitmap(L"PATTERN"));
     EXPECT_FALSE(title.setBitmap(L"MISSING"));
     DibSurface surface(100, 40);
