@@ -1,6 +1,7 @@
-// Times the frames of one 800 x 600 line-graph window holding two layers in x order (a noisy
-// random walk and a smooth wave) at 10^3 to 10^7 points, and prints each frame against the frame
-// at 10^3 points and against the same frame drawing every point.
+// Times one 800 x 600 line-graph window holding two layers in x order (a noisy random walk and a
+// smooth wave) at 10^3 to 10^7 points: its frames, against the frame at 10^3 points and against
+// the same frame drawing every point; then a hover's pick under the mouse, found on the CPU
+// and by GL selection, against GL selection at 10^3 points.
 
 #include <qv.win/CameraGraph.h>
 #include <qv.win/GraphWnd.h>
@@ -21,6 +22,19 @@ constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 constexpr int kFrames = 15;
 constexpr long kMostEveryPoint = 1000000; // drawing every point beyond this takes seconds a frame
+constexpr long kMostGLPick = 100000;      // GL selection beyond this takes a second a move
+constexpr int kMoves = 40;
+constexpr int kSnapSize = 20;
+
+// Exposes both searches of the hover; picks and draws points as GraphWnd itself does.
+class PickGraph : public GraphWnd {
+public:
+    PickGraph() : GraphWnd(false) {}
+    using GraphWnd::pickOnCPU;
+    using GraphWnd::pickWithGL;
+    bool isDefaultPick() const override { return true; }
+    bool isDefaultPointDrawing() const override { return true; }
+};
 
 double now()
 {
@@ -108,6 +122,63 @@ void benchFrames(GraphWnd& wnd, GraphWnd::EViewType type, const char* title)
     }
 }
 
+// Cursor positions spread over the plot, the same for every run.
+std::vector<CPoint> cursors(const CRect& plot)
+{
+    std::mt19937 random(3);
+    std::uniform_int_distribution<int> x(plot.left, plot.right - 1), y(plot.top, plot.bottom - 1);
+    std::vector<CPoint> points;
+    for (int i = 0; i < kMoves; ++i)
+        points.emplace_back(x(random), y(random));
+    return points;
+}
+
+// The mean time of one search over the cursors.
+double perMove(const std::vector<CPoint>& points, const std::function<void(CPoint)>& search)
+{
+    return fastest(
+               [&] {
+                   for (const CPoint point : points)
+                       search(point);
+               },
+               3)
+         / static_cast<double>(points.size());
+}
+
+void benchPicks(PickGraph& wnd)
+{
+    wnd.setViewType(GraphWnd::Line);
+    std::printf("Hover picks, %d-pixel square (x GL 10^3: against GL selection at 10^3 points; a move: the "
+                "CPU search, the snap and the repaint)\n  %-9s %10s %10s %10s %10s %10s %10s\n",
+                kSnapSize, "points", "CPU us", "x GL 10^3", "GL us", "x GL 10^3", "hits", "move ms");
+    double baseline = 0;
+    std::vector<GraphWnd::Hit> hits;
+    for (const long count : {1000L, 10000L, 100000L, 1000000L}) {
+        fill(wnd, count);
+        wnd.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+        const std::vector<CPoint> points = cursors(wnd.getGraphRect());
+        long found = 0;
+        // A pick that overflows the selection buffer finds nothing.
+        const double cpu = perMove(points, [&](CPoint point) {
+            found += std::max(0, wnd.pickOnCPU(point, kSnapSize, hits));
+        });
+        const double gl = count <= kMostGLPick
+                            ? perMove(points, [&](CPoint point) { wnd.pickWithGL(point, kSnapSize, hits); })
+                            : 0;
+        if (count == 1000)
+            baseline = gl;
+        const double move = perMove(points, [&](CPoint point) {
+            wnd.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(point.x, point.y));
+        });
+        std::printf("  %-9ld %10.1f %10.3f", count, cpu * 1e6, cpu / baseline);
+        if (gl > 0)
+            std::printf(" %10.1f %10.2f", gl * 1e6, gl / baseline);
+        else
+            std::printf(" %10s %10s", "-", "-");
+        std::printf(" %10.1f %10.2f\n", static_cast<double>(found) / (3.0 * kMoves), move * 1e3);
+    }
+}
+
 } // namespace
 
 int main()
@@ -118,11 +189,12 @@ int main()
     if (!parent.CreateEx(0, className, L"Graph bench", WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, kWidth + 20,
                          kHeight + 20, nullptr, nullptr))
         return 1;
-    GraphWnd wnd(false);
+    PickGraph wnd;
     if (!wnd.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), &parent, 1))
         return 1;
     benchFrames(wnd, GraphWnd::Line, "Frames, lines (x 10^3: against the frame at 10^3 points; speed-up: every point "
                                      "against the panned frame)");
     benchFrames(wnd, GraphWnd::LineAndPoint, "Frames, lines and points");
+    benchPicks(wnd);
     return 0;
 }

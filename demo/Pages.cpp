@@ -1,5 +1,6 @@
 #include "Pages.h"
 
+#include "GraphPage.h"
 #include "GroupButtonsPage.h"
 #include "InputsPage.h"
 #include "ScenePage.h"
@@ -11,6 +12,7 @@ std::vector<std::unique_ptr<Page>> createPages()
 {
     std::vector<std::unique_ptr<Page>> pages;
     pages.push_back(std::make_unique<ScenePage>());
+    pages.push_back(std::make_unique<GraphPage>());
     pages.push_back(std::make_unique<StaticProgressPage>());
     pages.push_back(std::make_unique<InputsPage>());
     pages.push_back(std::make_unique<GroupButtonsPage>());

@@ -1,5 +1,9 @@
 #include "Tour.h"
 
+#include <commctrl.h>
+
+#include <cwchar>
+
 #include <qv.win/Manager.h>
 #include <qv.win/core/qv.Log.h>
 
@@ -58,6 +62,7 @@ bool Tour::shoot(CWnd* window, const wchar_t* name)
     const BOOL copied = ::BitBlt(target, 0, 0, rect.Width(), rect.Height(), screen, rect.left, rect.top, SRCCOPY);
     ::ReleaseDC(nullptr, screen);
     _printGLWindows(window->GetSafeHwnd(), target, rect.TopLeft());
+    _copyToolTips(target, rect);
     image.ReleaseDC();
     return check(copied && SUCCEEDED(image.Save(folder + L"\\" + name + L".png")), name);
 }
@@ -78,6 +83,32 @@ void Tour::_printGLWindows(HWND parent, HDC target, CPoint origin)
         }
         _printGLWindows(child, target, origin);
     }
+}
+
+// Tool tips lie over the GL pictures just printed: they are copied from the screen again.
+void Tour::_copyToolTips(HDC target, const CRect& area)
+{
+    struct Copy {
+        HDC target;
+        CRect area;
+    } copy{target, area};
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND popup, LPARAM data) -> BOOL {
+            const Copy& copy = *reinterpret_cast<const Copy*>(data);
+            wchar_t name[32] = {};
+            ::GetClassNameW(popup, name, 32);
+            CRect rect;
+            if (::IsWindowVisible(popup) && std::wcscmp(name, TOOLTIPS_CLASSW) == 0 && ::GetWindowRect(popup, &rect)
+                && rect.IntersectRect(rect, copy.area)) {
+                HDC screen = ::GetDC(nullptr);
+                ::BitBlt(copy.target, rect.left - copy.area.left, rect.top - copy.area.top, rect.Width(),
+                         rect.Height(), screen, rect.left, rect.top, SRCCOPY);
+                ::ReleaseDC(nullptr, screen);
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&copy));
 }
 
 void Tour::moveMouse(CWnd* window, CPoint point)

@@ -34,6 +34,7 @@ public:
 
 private:
     void _printGLWindows(HWND parent, HDC target, CPoint origin);
+    void _copyToolTips(HDC target, const CRect& area);
 
     CString folder;
     bool failed = false;

@@ -13,13 +13,21 @@ namespace {
 constexpr float kLargest = std::numeric_limits<float>::max();
 const GraphLayer::color kBlack{0, 0, 0, 1};
 
+// Revisions are drawn from one sequence for all layers, so that a layer created where a deleted
+// one lived never shows a revision the old one had.
+unsigned nextRevision()
+{
+    static unsigned last = 0;
+    return ++last;
+}
+
 } // namespace
 
 GraphLayer::GraphLayer() : GraphLayer("", kBlack) {}
 
 GraphLayer::GraphLayer(const char* layerName, color layerColour)
     : name(layerName), colour(layerColour), rangeDirty(false), rangeMin{0, 0}, rangeMax{0, 0}, rangeScanned(0),
-      descents(0), selectedCount(0), revision(0)
+      descents(0), selectedCount(0), revision(nextRevision())
 {
 }
 
@@ -43,7 +51,7 @@ GraphLayer& GraphLayer::operator=(const GraphLayer& other)
     copyList(other.items, items);
     descents = other.descents;
     selectedCount = other.selectedCount;
-    ++revision;
+    revision = nextRevision();
     return *this;
 }
 
@@ -73,7 +81,7 @@ void GraphLayer::setItem(int index, const GraphPos& item)
     rangeDirty = true;
     if (moved) {
         rangeScanned = 0;
-        ++revision;
+        revision = nextRevision();
     }
 }
 
@@ -88,7 +96,7 @@ int GraphLayer::addItem(const GraphPos& item)
     items.push_back(item);
     descents += _descends(items.size() - 1);
     selectedCount += item.getSelected();
-    ++revision;
+    revision = nextRevision();
     return getCount() - 1;
 }
 
@@ -147,7 +155,7 @@ void GraphLayer::_changedGeometry()
 {
     rangeDirty = true;
     rangeScanned = 0;
-    ++revision;
+    revision = nextRevision();
 }
 
 // Items appended since the last update only widen the cache; any other change starts over.

@@ -53,6 +53,12 @@ private:
     float lowY = 0, highY = 0;
 };
 
+// Points without a place (NaN or infinite coordinates) are left out of what GL is given.
+bool isFinite(const GraphPos& item)
+{
+    return std::isfinite(item.getItem().x) && std::isfinite(item.getItem().y);
+}
+
 void append(std::vector<float>& out, float x, float y)
 {
     out.push_back(x);
@@ -79,9 +85,14 @@ PixelMap::PixelMap(const rect<float>& view, int width, int height)
 {
 }
 
+bool PixelMap::isUsable() const
+{
+    return std::isfinite(scaleX) && std::isfinite(scaleY) && scaleX > 0 && scaleY > 0;
+}
+
 double PixelMap::x(float graphX) const
 {
-    return std::clamp((graphX - left) * scaleX, -kFarPixels, kFarPixels);
+    return std::clamp(unclampedX(graphX), -kFarPixels, kFarPixels);
 }
 
 double PixelMap::y(float graphY) const
@@ -103,14 +114,15 @@ Span visibleSpan(const GraphPos* items, size_t count, float left, float right)
 
 void lineStrip(const GraphPos* items, Span span, const PixelMap& map, bool everyPoint, std::vector<float>& out)
 {
-    if (span.first >= span.last)
+    if (!map.isUsable())
         return;
     const auto vertex = [&](size_t i) {
         append(out, pixelCentre(map.x(items[i].getItem().x)), pixelCentre(map.y(items[i].getItem().y)));
     };
     if (everyPoint) {
         for (size_t i = span.first; i < span.last; ++i)
-            vertex(i);
+            if (isFinite(items[i]))
+                vertex(i);
         return;
     }
     const auto flush = [&](const ColumnRun& run) {
@@ -119,21 +131,28 @@ void lineStrip(const GraphPos* items, Span span, const PixelMap& map, bool every
         for (int k = 0; k < count; ++k)
             vertex(indices[k]);
     };
+    // The lowest and highest of a run are taken by graph y: the map keeps their order, and
+    // items on one pixel row share its centre, so any of them gives the same vertex.
     ColumnRun run;
-    double column = std::floor(map.x(items[span.first].getItem().x));
-    run.start(span.first, pixelCentre(map.y(items[span.first].getItem().y)));
-    for (size_t i = span.first + 1; i < span.last; ++i) {
-        const float y = pixelCentre(map.y(items[i].getItem().y));
-        const double itemColumn = std::floor(map.x(items[i].getItem().x));
-        if (itemColumn == column) {
-            run.add(i, y);
+    bool started = false;
+    double column = 0;
+    for (size_t i = span.first; i < span.last; ++i) {
+        if (!isFinite(items[i]))
+            continue;
+        const GraphPos::vector2& p = items[i].getItem();
+        const double x = map.unclampedX(p.x);
+        if (started && x >= column && x < column + 1) {
+            run.add(i, p.y);
             continue;
         }
-        flush(run);
-        column = itemColumn;
-        run.start(i, y);
+        if (started)
+            flush(run);
+        column = std::floor(x);
+        run.start(i, p.y);
+        started = true;
     }
-    flush(run);
+    if (started)
+        flush(run);
 }
 
 int squareSize(float pointSize)
@@ -144,12 +163,16 @@ int squareSize(float pointSize)
 void pointSquares(const GraphPos* items, Span span, const PixelMap& map, float pointSize, bool everyPoint,
                   std::vector<float>& out)
 {
+    if (!map.isUsable())
+        return;
     const int size = squareSize(pointSize);
     // Keys of squares that can reach the plot lie in [-size, extent).
     const int columns = map.width() + size;
     const int rows = map.height() + size;
     std::vector<bool> painted(everyPoint ? 0 : static_cast<size_t>(columns) * static_cast<size_t>(rows));
     for (size_t i = span.first; i < span.last; ++i) {
+        if (!isFinite(items[i]))
+            continue;
         const int kx = squareKey(map.x(items[i].getItem().x), size);
         const int ky = squareKey(map.y(items[i].getItem().y), size);
         if (!everyPoint) {

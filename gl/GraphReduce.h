@@ -17,8 +17,11 @@ public:
     // view: the visible graph units (top is the larger y); width, height: the plot in pixels.
     PixelMap(const rect<float>& view, int width, int height);
 
+    // False for an empty plot or view: nothing can be drawn through the map.
+    bool isUsable() const;
     double x(float graphX) const;
     double y(float graphY) const;
+    double unclampedX(float graphX) const { return (graphX - left) * scaleX; }
     int width() const { return cx; }
     int height() const { return cy; }
 
@@ -35,8 +38,8 @@ struct Span {
 };
 Span visibleSpan(const GraphPos* items, size_t count, float left, float right);
 
-// Appends the (x, y) pixel vertices of the line strip through items[span], each at the centre
-// of its pixel. With everyPoint every item; otherwise, of each run of consecutive items in one
+// Appends the (x, y) pixel vertices of the line strip through the items of span that have a
+// place (finite coordinates), each at the centre of its pixel. With everyPoint every item; otherwise, of each run of consecutive items in one
 // pixel column, the first, the lowest, the highest and the last, in item order. With every
 // vertex on a pixel centre the segments inside a column are vertical and light exactly the
 // rows between its lowest and highest point, so a 1-pixel line lights the same pixels.

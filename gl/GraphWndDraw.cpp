@@ -353,7 +353,7 @@ void GraphWnd::_drawLayerLines(int index, const GraphLayer& layer)
 // onDrawDataPoint for every point.
 void GraphWnd::_drawLayerPoints(int index, const GraphLayer& layer)
 {
-    if (_drawsOwnPoints()) {
+    if (!isDefaultPointDrawing()) {
         const GraphPos* items = layer.getItems();
         for (int j = 0; j < layer.getCount(); ++j)
             onDrawDataPoint(index, j, items[j].getItem());
@@ -375,9 +375,9 @@ void GraphWnd::_drawLayerPoints(int index, const GraphLayer& layer)
     drawPixelVertices(GL_POINTS, drawing.points, drawing.pixels.cx, drawing.pixels.cy);
 }
 
-bool GraphWnd::_drawsOwnPoints() const
+bool GraphWnd::isDefaultPointDrawing() const
 {
-    return typeid(*this) != typeid(GraphWnd);
+    return typeid(*this) == typeid(GraphWnd);
 }
 
 // The layer's drawing, emptied when the layer, its points, the view or the plot size changed.

@@ -1,5 +1,7 @@
 #include <qv.win/Wnd.h>
 
+#include "../gui/WindowClass.h"
+
 namespace qv::gl {
 
 namespace {
@@ -18,13 +20,7 @@ IMPLEMENT_DYNCREATE(Wnd, CWnd)
 
 Wnd::Wnd(bool useBitmap) : Host(useBitmap), createCalled(false)
 {
-    WNDCLASS windowClass{};
-    windowClass.style = kClassStyle;
-    windowClass.lpfnWndProc = ::DefWindowProc;
-    windowClass.hInstance = AfxGetInstanceHandle();
-    windowClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kClassName;
-    _registerClass(windowClass);
+    gui::registerWindowClass(kClassName, kClassStyle);
 }
 
 BOOL Wnd::Create(DWORD style, const RECT& rect, CWnd* parent, UINT id, CCreateContext* context)

@@ -1,4 +1,5 @@
 #include "GroupButtonsMap.h"
+#include "WindowClass.h"
 
 #include <algorithm>
 #include <iterator>
@@ -27,22 +28,6 @@ constexpr COLORREF kDefaultColors[] = {
     0x00A0A0A0, // marker line
 };
 
-// Registered once per process, so that dialog templates can name the class.
-void registerWindowClass()
-{
-    const HINSTANCE instance = AfxGetInstanceHandle();
-    WNDCLASS windowClass{};
-    if (::GetClassInfo(instance, kClassName, &windowClass))
-        return;
-    windowClass.style = kClassStyle;
-    windowClass.lpfnWndProc = ::DefWindowProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = ::LoadCursor(nullptr, IDC_ARROW);
-    windowClass.lpszClassName = kClassName;
-    if (!AfxRegisterClass(&windowClass))
-        AfxThrowResourceException();
-}
-
 } // namespace
 
 // Construction
@@ -51,7 +36,7 @@ GroupButtons::GroupButtons() : m_buttonGroup(std::make_unique<GroupMap>())
 {
     static_assert(std::size(kDefaultColors) == kColorCount);
     std::copy(std::begin(kDefaultColors), std::end(kDefaultColors), m_colors);
-    registerWindowClass();
+    registerWindowClass(kClassName, kClassStyle);
 }
 
 GroupButtons::~GroupButtons()

@@ -50,7 +50,8 @@ public:
     // How many items are selected.
     int getSelectedCount() const { return static_cast<int>(selectedCount); }
     // Changes whenever a position is added, replaced or removed; selection and user data
-    // changes leave it alone. Lets drawing caches tell whether the geometry changed.
+    // changes leave it alone. Lets drawing caches tell whether the geometry changed: no two
+    // layers of the process share a revision.
     unsigned getRevision() const { return revision; }
 
     // Operations

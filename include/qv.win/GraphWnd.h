@@ -7,7 +7,13 @@
 
 #include "core/qv.String.h"
 
+#include <afxcmn.h>
+
+#include <cstdint>
 #include <memory>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
 #include <vector>
 
 namespace qv::gl {
@@ -30,13 +36,29 @@ class CameraGraph;
 // point falling in it), which lights the same pixels as every point would. Other layers, and
 // wider lines, draw every point from the layer's array. Points that land on a pixel their
 // layer has already painted are skipped, unless a derived class is drawing them: a window of
-// a class derived from GraphWnd calls onDrawDataPoint for every point. The reduced pictures
-// are kept per layer until its points or the view change.
+// a class derived from GraphWnd calls onDrawDataPoint for every point (unless it says with
+// isDefaultPointDrawing that it leaves the points to GraphWnd). Line vertices are drawn at
+// the centres of their pixels. The reduced pictures are kept per layer until its points or
+// the view change.
+//
+// Hovering the plot snaps to the nearest point within the snap square and shows a tool tip
+// with the layer's name and the coordinates, tinted in the layer's colour; with picking on, a
+// click on the snapped point (press and release on the same pixel) toggles its selection.
+// The points under the square are found on the CPU, in the order and with the overflow rule
+// (more than 2000 points: none) of GL selection over onPickGL, by binary search in layers in
+// x order. A class derived from GraphWnd is picked with GL selection through its onPickGL
+// instead, unless it says with isDefaultPick that it draws no names of its own.
+//
+// While the mouse keeps finding points, the points found by earlier moves stay candidates
+// (until a move finds none); each is kept once, since a repeated point cannot win over its
+// first occurrence, and the nearest is looked up around the cursor, not through them all.
 class QV_WIN_API GraphWnd : public Wnd, public Graph {
     DECLARE_DYNCREATE(GraphWnd)
 public:
     using vector2 = Graph::vector2;
     using color = Manager::color;
+    // A point found under the pick square: layer index, item index.
+    using Hit = std::pair<int, int>;
 
     enum EViewType : int {
         Line = 0,
@@ -91,6 +113,11 @@ public:
     const CRect& getAxisYRect() const { return axisYRect; }
     bool isOnlyGraph() const { return onlyGraph; }
     CameraGraph* getGraphCamera() const { return camera; }
+    // The snap tool tip, created with the window.
+    CToolTipCtrl& getToolTip() { return toolTip; }
+    bool isSnapped() const { return snapped; }
+    int getSnapLayer() const { return snapLayer; }
+    int getSnapItem() const { return snapItem; }
 
     // Operations
 
@@ -109,6 +136,17 @@ public:
     virtual void onDrawDataPost();
     // A coloured dot in a one-pixel black ring.
     virtual void onDrawMarker(const vector2& position, const color& colour);
+    // The tool tip's text: the layer's name and an empty line (when it has a name), then
+    // "X : x, Y : y" with the coordinates as %g prints them.
+    virtual String onShowSnapInfo(int layer, int item);
+    // Toggles the item's selection and repaints.
+    virtual void onPickedItem(int layer, int item);
+    // Hover: with no key or button down and inside the plot, snaps and updates the tip.
+    afx_msg virtual void OnMouseMove(UINT flags, CPoint point);
+    afx_msg virtual void OnLButtonDown(UINT flags, CPoint point);
+    afx_msg virtual void OnLButtonUp(UINT flags, CPoint point);
+
+    BOOL PreTranslateMessage(MSG* msg) override;
 
     using Manager::createGL;
     bool onCreateGL() override;
@@ -118,6 +156,8 @@ public:
     void onRenderGLPre() override;
     void onRenderGL() override;
     void onRenderGLPost() override;
+    // Every data point as a GL point named (layer, item), for GL selection.
+    void onPickGL() override;
 
 protected:
     // Like onCreateGL, with the axis range values handed to the camera.
@@ -133,6 +173,26 @@ protected:
     void drawOriginAxis();
     void drawData(EViewType type);
     void drawSelectedData();
+
+    // True when GraphWnd draws the points itself, skipping repeats; false (a derived class)
+    // calls onDrawDataPoint for every point.
+    virtual bool isDefaultPointDrawing() const;
+    // True when the points are picked on the CPU; false (a derived class) picks with GL
+    // selection through onPickGL. A derived class that keeps onPickGL may return true.
+    virtual bool isDefaultPick() const;
+    // The points under the pick square of side size centred on point, in layer then item
+    // order, as the two searches find them. The result is the number of hits, negative when
+    // they overflow the 10000-entry selection buffer (hits is then left empty).
+    int pickOnCPU(CPoint point, int size, std::vector<Hit>& hits);
+    int pickWithGL(CPoint point, int size, std::vector<Hit>& hits);
+    // Chooses the snap point among the candidates and updates the tool tip.
+    void makeSnapData(CPoint point);
+
+    // Message handlers
+
+    afx_msg int OnCreate(LPCREATESTRUCT createStruct);
+
+    DECLARE_MESSAGE_MAP()
 
     // Implementation
 
@@ -159,6 +219,7 @@ protected:
     float pointSize;
     color colorWork;
     color colorBack;
+    CToolTipCtrl toolTip;
     bool enableTip;
     int snapLayer;
     int snapItem;
@@ -169,14 +230,29 @@ protected:
 private:
     struct LayerDrawing;
 
+    // The first candidate on each pixel, for the view it was built in.
+    struct SnapIndex {
+        rect<float> view;
+        size_t count = 0;
+        std::unordered_map<std::uint64_t, int> firstOnPixel;
+        std::unordered_set<std::uint64_t> known;
+    };
+
     void _layout(int cx, int cy);
+    void _setUpToolTip();
+    void _addCandidates(const std::vector<Hit>& hits);
+    void _indexCandidates();
+    bool _candidatePixel(int candidate, CPoint& pixel) const;
+    int _nearestCandidate(CPoint point);
+    void _showTip();
+    void _hideSnap();
     void _drawLayerLines(int index, const GraphLayer& layer);
     void _drawLayerPoints(int index, const GraphLayer& layer);
     LayerDrawing& _drawingOf(int index, const GraphLayer& layer);
-    bool _drawsOwnPoints() const;
 
     bool drawEveryPoint;
     std::vector<std::unique_ptr<LayerDrawing>> drawings;
+    SnapIndex snapIndex;
 };
 
 } // namespace qv::gl

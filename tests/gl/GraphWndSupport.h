@@ -9,6 +9,16 @@
 
 #include <gtest/gtest.h>
 
+using qv::gl::GraphLayer;
+using qv::gl::GraphPos;
+using qv::gl::GraphWnd;
+
+namespace graphcolors {
+inline constexpr COLORREF kWhite = RGB(255, 255, 255);
+inline constexpr COLORREF kBlack = RGB(0, 0, 0);
+inline constexpr COLORREF kYellow = RGB(255, 255, 0);
+} // namespace graphcolors
+
 // A graph window in bitmap mode with a client area of the given size, in a parent of its own;
 // (GraphWnd draws through the bitmap by default); render() paints it at once and pixel() reads the picture (y from the top).
 template <class Window = qv::gl::GraphWnd>

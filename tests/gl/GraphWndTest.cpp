@@ -5,15 +5,10 @@
 #include <random>
 #include <string>
 
-using qv::gl::GraphLayer;
-using qv::gl::GraphPos;
-using qv::gl::GraphWnd;
+using namespace graphcolors;
 
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kYellow = RGB(255, 255, 0);
 const GraphLayer::color kRed{1, 0, 0, 1};
 
 // A header of text height 16.
