@@ -152,6 +152,15 @@ double shiftEndPerItem(ImageCtrl& ctrl, __int64 count, int rounds)
     return perPress / double(count);
 }
 
+// A click's new selection after a selection of every item, per item cleared.
+double clearPerItem(ImageCtrl& ctrl, __int64 count, int rounds)
+{
+    ctrl.setVirtualMode(count);
+    const double perClear = timeBest(
+        1, [&] { ctrl.setCurSel(count - 1); }, [&] { ctrl.selectItems(0, count - 1, TRUE, TRUE, FALSE); }, rounds);
+    return perClear / double(count);
+}
+
 // Appending to the list type that holds the selection, per item: the floor under Shift+End.
 double listAppendPerItem(__int64 count, int rounds)
 {
@@ -198,6 +207,11 @@ int main()
     std::printf("Shift+End from item 0 with the end in view, per item selected:\n");
     report("over 10^3 items (baseline)", thousand, thousand, "ns", 1e9);
     report("over 10^6 items", million, thousand, "ns", 1e9);
+    const double clearThousand = clearPerItem(ctrl, kThousand, kManyRounds);
+    const double clearMillion = clearPerItem(ctrl, kMillion, kRounds);
+    std::printf("One item selected after all were, per item cleared:\n");
+    report("10^3 items (baseline)", clearThousand, clearThousand, "ns", 1e9);
+    report("10^6 items", clearMillion, clearThousand, "ns", 1e9);
     const double listThousand = listAppendPerItem(kThousand, kManyRounds);
     const double listMillion = listAppendPerItem(kMillion, kRounds);
     std::printf("The selected list's AddTail alone, per item:\n");
