@@ -1,15 +1,23 @@
 #include "WorkbenchView.h"
 
+#include "Journal.h"
 #include "Pages.h"
 #include "Settings.h"
 #include "resource.h"
+
+#include <qv.win/core/qv.Log.h>
+
+#include <algorithm>
 
 namespace demo {
 
 namespace {
 
+constexpr UINT kLogId = 99;
 constexpr UINT kFirstPageId = 100;
 constexpr int kViewMenu = 1;
+constexpr int kLogHeight = 120;
+constexpr int kGap = 4;
 
 } // namespace
 
@@ -17,6 +25,7 @@ IMPLEMENT_DYNCREATE(WorkbenchView, CView)
 
 BEGIN_MESSAGE_MAP(WorkbenchView, CView)
     ON_WM_CREATE()
+    ON_WM_DESTROY()
     ON_WM_SIZE()
     ON_WM_ERASEBKGND()
     ON_COMMAND(ID_VIEW_NEXT_PAGE, OnNextPage)
@@ -38,6 +47,7 @@ void WorkbenchView::showPage(int index)
     page->ShowWindow(SW_SHOW);
     getPage(current)->activate(true);
     GetParentFrame()->SetWindowText(CString(L"qv.win Workbench - ") + getPage(current)->title());
+    note("Page %ls", getPage(current)->title());
 }
 
 void WorkbenchView::loadSettings(const Settings& settings)
@@ -67,19 +77,29 @@ int WorkbenchView::OnCreate(LPCREATESTRUCT lpcs)
 {
     if (CView::OnCreate(lpcs) == -1)
         return -1;
-    return _createPages() ? 0 : -1;
+    return _createLog() && _createPages() ? 0 : -1;
+}
+
+// The pages may still log while they are destroyed; the pane goes first out of the log.
+void WorkbenchView::OnDestroy()
+{
+    setJournal(nullptr);
+    qv::Log::remove(logSink.get());
+    CView::OnDestroy();
 }
 
 void WorkbenchView::OnSize(UINT nType, int cx, int cy)
 {
     CView::OnSize(nType, cx, cy);
-    if (current >= 0)
-        getPage(current)->window()->MoveWindow(_pageRect());
+    _layout();
 }
 
-// Every pixel belongs to a page.
-BOOL WorkbenchView::OnEraseBkgnd(CDC* /*pDC*/)
+// Pages and the pane cover everything but the gap between them.
+BOOL WorkbenchView::OnEraseBkgnd(CDC* pDC)
 {
+    CRect client;
+    GetClientRect(&client);
+    pDC->FillSolidRect(&client, ::GetSysColor(COLOR_BTNFACE));
     return TRUE;
 }
 
@@ -96,6 +116,18 @@ void WorkbenchView::OnPreviousPage()
 void WorkbenchView::OnPage(UINT nID)
 {
     showPage(static_cast<int>(nID - ID_VIEW_PAGE_FIRST));
+}
+
+bool WorkbenchView::_createLog()
+{
+    constexpr DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL;
+    if (!log.CreateEx(WS_EX_CLIENTEDGE, style, CRect(0, 0, 1, 1), this, kLogId))
+        return false;
+    log.SetFont(CFont::FromHandle(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT))));
+    logSink = std::make_unique<qv::LogRichEdit>(log, qv::LogAll);
+    qv::Log::add(logSink.get());
+    setJournal(logSink.get());
+    return true;
 }
 
 bool WorkbenchView::_createPages()
@@ -121,10 +153,21 @@ void WorkbenchView::_addPageCommands()
     }
 }
 
+void WorkbenchView::_layout()
+{
+    if (current >= 0)
+        getPage(current)->window()->MoveWindow(_pageRect());
+    CRect rect;
+    GetClientRect(&rect);
+    rect.top = _pageRect().bottom + kGap;
+    log.MoveWindow(&rect);
+}
+
 CRect WorkbenchView::_pageRect() const
 {
     CRect rect;
     GetClientRect(&rect);
+    rect.bottom = std::max(rect.top, rect.bottom - kLogHeight - kGap);
     return rect;
 }
 

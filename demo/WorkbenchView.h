@@ -2,6 +2,9 @@
 
 #include "Page.h"
 
+#include <qv.win/LogRichEdit.h>
+#include <qv.win/RichEditCtrl.h>
+
 #include <afxwin.h>
 
 #include <memory>
@@ -11,7 +14,8 @@ namespace demo {
 
 class Settings;
 
-// The workbench's view: the pages, one shown at a time, switched from the View menu.
+// The workbench's view: the pages, one shown at a time, switched from the View menu, above
+// a log pane that shows what the library and the workbench log.
 class WorkbenchView : public CView {
     DECLARE_DYNCREATE(WorkbenchView)
 public:
@@ -31,6 +35,7 @@ public:
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+    afx_msg void OnDestroy();
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnNextPage();
@@ -40,10 +45,14 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    bool _createLog();
     bool _createPages();
     void _addPageCommands();
+    void _layout();
     CRect _pageRect() const;
 
+    qv::gui::RichEditCtrl log;
+    std::unique_ptr<qv::LogRichEdit> logSink;
     std::vector<std::unique_ptr<Page>> pages;
     int current = -1;
 };
