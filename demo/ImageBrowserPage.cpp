@@ -1,5 +1,6 @@
 #include "ImageBrowserPage.h"
 
+#include "PageReport.h"
 #include "Tour.h"
 
 #include <qv.win/DC.h>
@@ -25,8 +26,6 @@ constexpr int kFramesPerSecond = 25;
 constexpr int kMargin = 16;
 constexpr int kReportHeight = 64;
 constexpr int kFramesPercent = 62;
-constexpr COLORREF kPageColor = RGB(250, 250, 252);
-constexpr COLORREF kTextColor = RGB(30, 30, 40);
 constexpr COLORREF kGroundColor = RGB(60, 70, 50);
 constexpr COLORREF kSunColor = RGB(255, 236, 150);
 constexpr COLORREF kTimeColor = RGB(255, 255, 255);
@@ -234,21 +233,12 @@ BOOL ImageBrowserPage::OnEraseBkgnd(CDC*)
 
 void ImageBrowserPage::OnPaint()
 {
-    CPaintDC dc(this);
-    CRect client;
-    GetClientRect(&client);
-    dc.FillSolidRect(&client, kPageColor);
-    CFont* previous = dc.SelectObject(&font);
-    dc.SetBkMode(TRANSPARENT);
-    dc.SetTextColor(kTextColor);
     CString text;
     text.Format(L"Frames (%lld, virtual, drawn by this page): %s\nPictures (%lld files through GDI+): %s\n\nClick, "
                 L"Shift+click or Ctrl+click thumbnails; arrows, Home, End and the page keys move; Ctrl+wheel or "
                 L"Ctrl+plus and minus zoom. Rest the pointer on a caption that does not fit to read it whole.",
                 kFrameCount, LPCWSTR(framesReport), pictures.getCount(), LPCWSTR(picturesReport));
-    CRect report = _reportRect();
-    dc.DrawText(text, &report, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
-    dc.SelectObject(previous);
+    paintReport(*this, font, _reportRect(), text);
 }
 
 CRect ImageBrowserPage::_reportRect() const

@@ -187,8 +187,11 @@ CEdit* ListCtrl::EditSubLabel(int row, int column)
 {
     if (!EnsureVisible(row, TRUE))
         return nullptr;
-    const auto headerColumns = static_cast<int>(GetDlgItem(kHeaderId)->SendMessage(HDM_GETITEMCOUNT));
-    if (column < 0 || column >= headerColumns || GetColumnWidth(column) < kMinEditWidth)
+    const CWnd* header = GetDlgItem(kHeaderId);
+    if (header == nullptr || column < 0)
+        return nullptr;
+    const auto headerColumns = static_cast<int>(header->SendMessage(HDM_GETITEMCOUNT));
+    if (column >= headerColumns || GetColumnWidth(column) < kMinEditWidth)
         return nullptr;
     const CRect rect = _editRect(row, column);
     DWORD style = kEditStyle | _editAlignment(column);

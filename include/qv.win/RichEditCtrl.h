@@ -13,7 +13,8 @@ namespace qv::gui {
 // is lost on every append: check isSelected to defer appending while there is one.
 // A coloured append without bold keeps the bold state in force at the end of the log.
 // The pane can refuse the keyboard focus (setSelectable(false)), and it swallows the
-// Escape key so that a dialog holding it does not close.
+// Escape key so that a dialog holding it does not close: every message whose wParam is
+// VK_ESCAPE stops in PreTranslateMessage, whatever the message.
 class QV_WIN_API RichEditCtrl : public CRichEditCtrl {
 public:
     // Construction

@@ -140,8 +140,11 @@ public:
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg void OnClose();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
 
     // Implementation
+    // Menu items without a command handler on the route are disabled.
+    BOOL m_bAutoMenuEnable = TRUE;
     HACCEL m_hAccelTable = nullptr;
     UINT m_nIDHelp = 0;
     CString m_strTitle;

@@ -1,5 +1,6 @@
 #include <qv.win/RichEditCtrl.h>
 
+#include "qvtest/Capture.h"
 #include "qvtest/Input.h"
 #include "qvtest/MfcPump.h"
 
@@ -17,7 +18,6 @@ namespace {
 
 const COLORREF kRed = RGB(255, 0, 0);
 const COLORREF kBlue = RGB(0, 0, 255);
-const COLORREF kGreen = RGB(0, 128, 0);
 const UINT kPaneId = 1001;
 const UINT kEditId = 1002;
 const DWORD kPaneStyle = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_AUTOVSCROLL | ES_READONLY;
@@ -106,19 +106,6 @@ TEST(RichEditCtrl, AppendsAtTheEndInColourKeepingBoldOnceSet)
     }
 }
 
-TEST(RichEditCtrl, SetsOnlyTheColourOfTheDefaultFormat)
-{
-    PaneHost host;
-    CHARFORMAT before{};
-    host.pane.GetDefaultCharFormat(before);
-    host.pane.setDefaultTextColor(kGreen);
-
-    CHARFORMAT after{};
-    host.pane.GetDefaultCharFormat(after);
-    EXPECT_EQ(after.crTextColor, kGreen);
-    EXPECT_EQ(after.dwEffects & ~CFE_AUTOCOLOR, before.dwEffects & ~CFE_AUTOCOLOR) << "bold and the rest as they were";
-}
-
 TEST(RichEditCtrl, ClearsAndReportsSelections)
 {
     PaneHost host;
@@ -157,6 +144,7 @@ TEST(RichEditCtrl, KeepsTheEndOfALongLogInView)
     pane.GetClientRect(&client);
     const CPoint end = pane.PosFromChar(static_cast<UINT>(pane.LineIndex()));
     EXPECT_TRUE(client.PtInRect(end)) << end.x << ", " << end.y;
+    EXPECT_GT(qvtest::Capture(pane).count(client, kBlue), 0) << "repainted once idle";
 }
 
 TEST(RichEditCtrl, IgnoresNullTextAndAVanishedWindow)
