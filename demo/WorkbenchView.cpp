@@ -13,6 +13,7 @@ namespace demo {
 
 namespace {
 
+constexpr UINT kTabsId = 98;
 constexpr UINT kLogId = 99;
 constexpr UINT kFirstPageId = 100;
 constexpr int kViewMenu = 1;
@@ -31,6 +32,8 @@ BEGIN_MESSAGE_MAP(WorkbenchView, CView)
     ON_COMMAND(ID_VIEW_NEXT_PAGE, OnNextPage)
     ON_COMMAND(ID_VIEW_PREVIOUS_PAGE, OnPreviousPage)
     ON_COMMAND_RANGE(ID_VIEW_PAGE_FIRST, ID_VIEW_PAGE_LAST, OnPage)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_PAGE_FIRST, ID_VIEW_PAGE_LAST, OnUpdatePage)
+    ON_NOTIFY(TCN_SELCHANGE, kTabsId, OnTabChange)
 END_MESSAGE_MAP()
 
 void WorkbenchView::showPage(int index)
@@ -42,9 +45,10 @@ void WorkbenchView::showPage(int index)
         getPage(current)->window()->ShowWindow(SW_HIDE);
     }
     current = index;
-    CWnd* page = getPage(current)->window();
-    page->MoveWindow(_pageRect());
-    page->ShowWindow(SW_SHOW);
+    tabs.SetCurSel(current);
+    // Above the tab control, which clips itself to what the page leaves of it.
+    getPage(current)->window()->SetWindowPos(&CWnd::wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
+    _layout();
     getPage(current)->activate(true);
     GetParentFrame()->SetWindowText(CString(L"qv.win Workbench - ") + getPage(current)->title());
     note("Page %ls", getPage(current)->title());
@@ -77,7 +81,7 @@ int WorkbenchView::OnCreate(LPCREATESTRUCT lpcs)
 {
     if (CView::OnCreate(lpcs) == -1)
         return -1;
-    return _createLog() && _createPages() ? 0 : -1;
+    return _createTabs() && _createLog() && _createPages() ? 0 : -1;
 }
 
 // The pages may still log while they are destroyed; the pane goes first out of the log.
@@ -118,6 +122,26 @@ void WorkbenchView::OnPage(UINT nID)
     showPage(static_cast<int>(nID - ID_VIEW_PAGE_FIRST));
 }
 
+void WorkbenchView::OnUpdatePage(CCmdUI* pCmdUI)
+{
+    pCmdUI->SetRadio(static_cast<int>(pCmdUI->m_nID - ID_VIEW_PAGE_FIRST) == current);
+}
+
+void WorkbenchView::OnTabChange(NMHDR* /*pNMHDR*/, LRESULT* pResult)
+{
+    showPage(tabs.GetCurSel());
+    *pResult = 0;
+}
+
+bool WorkbenchView::_createTabs()
+{
+    constexpr DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP;
+    if (!tabs.Create(style, CRect(0, 0, 1, 1), this, kTabsId))
+        return false;
+    tabs.SetFont(CFont::FromHandle(static_cast<HFONT>(::GetStockObject(DEFAULT_GUI_FONT))));
+    return true;
+}
+
 bool WorkbenchView::_createLog()
 {
     constexpr DWORD style = WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL;
@@ -134,9 +158,11 @@ bool WorkbenchView::_createPages()
 {
     pages = createPages();
     UINT id = kFirstPageId;
-    for (const auto& page : pages)
+    for (const auto& page : pages) {
         if (!page->create(this, id++))
             return false;
+        tabs.InsertItem(tabs.GetItemCount(), page->title());
+    }
     return true;
 }
 
@@ -155,19 +181,30 @@ void WorkbenchView::_addPageCommands()
 
 void WorkbenchView::_layout()
 {
+    tabs.MoveWindow(_tabsRect());
     if (current >= 0)
         getPage(current)->window()->MoveWindow(_pageRect());
     CRect rect;
     GetClientRect(&rect);
-    rect.top = _pageRect().bottom + kGap;
+    rect.top = _tabsRect().bottom + kGap;
     log.MoveWindow(&rect);
 }
 
-CRect WorkbenchView::_pageRect() const
+CRect WorkbenchView::_tabsRect() const
 {
     CRect rect;
     GetClientRect(&rect);
     rect.bottom = std::max(rect.top, rect.bottom - kLogHeight - kGap);
+    return rect;
+}
+
+// The tab control's display area; empty when the view is too small for the tabs.
+CRect WorkbenchView::_pageRect()
+{
+    CRect rect = _tabsRect();
+    tabs.AdjustRect(FALSE, &rect);
+    rect.right = std::max(rect.left, rect.right);
+    rect.bottom = std::max(rect.top, rect.bottom);
     return rect;
 }
 

@@ -5,6 +5,7 @@
 #include <qv.win/LogRichEdit.h>
 #include <qv.win/RichEditCtrl.h>
 
+#include <afxcmn.h>
 #include <afxwin.h>
 
 #include <memory>
@@ -14,8 +15,8 @@ namespace demo {
 
 class Settings;
 
-// The workbench's view: the pages, one shown at a time, switched from the View menu, above
-// a log pane that shows what the library and the workbench log.
+// The workbench's view: the pages, one shown at a time in a tab control and switched from its
+// tabs or the View menu, above a log pane that shows what the library and the workbench log.
 class WorkbenchView : public CView {
     DECLARE_DYNCREATE(WorkbenchView)
 public:
@@ -41,16 +42,21 @@ protected:
     afx_msg void OnNextPage();
     afx_msg void OnPreviousPage();
     afx_msg void OnPage(UINT nID);
+    afx_msg void OnUpdatePage(CCmdUI* pCmdUI);
+    afx_msg void OnTabChange(NMHDR* pNMHDR, LRESULT* pResult);
 
     DECLARE_MESSAGE_MAP()
 
 private:
     bool _createLog();
+    bool _createTabs();
     bool _createPages();
     void _addPageCommands();
     void _layout();
-    CRect _pageRect() const;
+    CRect _tabsRect() const;
+    CRect _pageRect();
 
+    CTabCtrl tabs;
     qv::gui::RichEditCtrl log;
     std::unique_ptr<qv::LogRichEdit> logSink;
     std::vector<std::unique_ptr<Page>> pages;
