@@ -343,6 +343,11 @@ public:
     int keyUps = 0;
 
     void onRenderGL() override { events.push_back("render"); }
+    void OnPrepareDC(CDC* dc, CPrintInfo* info) override
+    {
+        events.push_back("prepare");
+        View::OnPrepareDC(dc, info);
+    }
     void OnDraw(CDC* dc) override
     {
         events.push_back("draw");
@@ -406,7 +411,7 @@ TEST(GlView, DocumentTemplateCreatesAViewThatDrawsOverThePresentedPicture)
     fillClient(*view, kRed);
     view->events.clear();
     view->refreshScreen(true, true);
-    EXPECT_EQ((Events{"render", "draw"}), view->events);
+    EXPECT_EQ((Events{"render", "prepare", "draw"}), view->events);
     EXPECT_TRUE(closeTo(kWhite, view->seenTop, 8)) << "the picture was on the screen before OnDraw";
     EXPECT_TRUE(closeTo(kBlue, view->seenBottom, 8));
 
@@ -414,7 +419,7 @@ TEST(GlView, DocumentTemplateCreatesAViewThatDrawsOverThePresentedPicture)
     qvtest::DibSurface printed(client.cx, client.cy, kRed);
     view->events.clear();
     view->SendMessage(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(printed.hdc()), PRF_CLIENT);
-    EXPECT_EQ((Events{"draw"}), view->events) << "the picture is not dirty";
+    EXPECT_EQ((Events{"prepare", "draw"}), view->events) << "the picture is not dirty";
     EXPECT_EQ(RGB(0, 0, 0), printed.pixel(15, 15)) << "GDI over GL";
     EXPECT_TRUE(closeTo(kWhite, printed.pixel(client.cx / 2, 1), 8));
 

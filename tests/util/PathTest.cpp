@@ -181,6 +181,28 @@ TEST_F(PathFiles, MakePathCreatesEveryMissingParent)
     EXPECT_FALSE(Path(L"f.txt").makePath());
 }
 
+// A folder that cannot be made is refused before anything is created, or what was created
+// on the way is removed again.
+TEST_F(PathFiles, MakePathThatFailsLeavesNoFoldersBehind)
+{
+    std::wstring tooLong = L"deep";
+    while (tooLong.size() < 40000)
+        tooLong += L"\abcdefghij";
+    const struct {
+        const char* name;
+        std::wstring folder;
+    } cases[] = {
+        {"40,000 characters", tooLong},
+        {"just over the platform's limit", std::wstring(MAX_PATH, L'x')},
+        {"a component the file system refuses", L"one\\two\\bad<name\\leaf"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_FALSE(Path((at(c.folder) + L"\\f.txt").c_str()).makePath());
+        EXPECT_TRUE(std::filesystem::is_empty(m_root));
+    }
+}
+
 // The existence test is one file search: whatever it finds first counts, even the
 // "." entry that is all a wildcard finds in an empty folder.
 TEST_F(PathFiles, ExistenceIsWhatTheFileSearchFindsFirst)
