@@ -1,6 +1,7 @@
-// An image control in virtual mode, its parent drawing every picture and caption it is asked for:
-// paints, hit tests, scrolls and key moves at the end of 10^6 items against the same at 10^2 items,
-// and Shift+End over 10^6 items against Shift+End over 10^3 items, per item.
+// Two image controls in virtual mode, their parent drawing every picture and caption it is asked
+// for: paints, hit tests, scrolls and key moves at the end of 10^6 items against the same at 10^2
+// items, and Shift+End and clearing over 10^6 items against 10^3 items, per item. The two cases of
+// each line are timed in alternating rounds, so that the machine's load weighs on both alike.
 
 #include <qv.win/ImageCtrl.h>
 
@@ -12,10 +13,10 @@ namespace {
 
 using qv::gui::ImageCtrl;
 
-constexpr int kClientWidth = 800;
-constexpr int kClientHeight = 600;
-constexpr int kRounds = 7;
-constexpr int kManyRounds = 51;
+constexpr int kClientWidth = 620;
+constexpr int kClientHeight = 480;
+constexpr int kRounds = 9;
+constexpr int kManyRounds = 21;
 constexpr __int64 kFew = 100;
 constexpr __int64 kThousand = 1000;
 constexpr __int64 kMillion = 1000000;
@@ -28,26 +29,6 @@ double seconds(const LARGE_INTEGER& from, const LARGE_INTEGER& to)
     return double(to.QuadPart - from.QuadPart) / double(frequency.QuadPart);
 }
 
-// The fastest of several rounds, each running the action `times` times, per run; prepare runs
-// untimed before each round.
-double timeBest(int times, const std::function<void()>& action, const std::function<void()>& prepare = {},
-                int rounds = kRounds)
-{
-    double best = 1e30;
-    for (int round = 0; round < rounds; ++round) {
-        if (prepare)
-            prepare();
-        LARGE_INTEGER from, to;
-        ::QueryPerformanceCounter(&from);
-        for (int i = 0; i < times; ++i)
-            action();
-        ::GdiFlush();
-        ::QueryPerformanceCounter(&to);
-        best = std::min(best, seconds(from, to) / times);
-    }
-    return best;
-}
-
 void pump()
 {
     MSG msg;
@@ -57,7 +38,42 @@ void pump()
     }
 }
 
-// The parent: a picture fill and a two-line caption for every item the control asks for.
+// One case of a comparison: what is timed, and what is done untimed before each round.
+struct Case {
+    std::function<void()> action;
+    std::function<void()> prepare;
+};
+
+struct Times {
+    double baseline;
+    double measured;
+};
+
+double timeRound(int times, const Case& c)
+{
+    if (c.prepare)
+        c.prepare();
+    LARGE_INTEGER from, to;
+    ::QueryPerformanceCounter(&from);
+    for (int i = 0; i < times; ++i)
+        c.action();
+    ::GdiFlush();
+    ::QueryPerformanceCounter(&to);
+    return seconds(from, to) / times;
+}
+
+// The fastest round of each case, per run of its action.
+Times timeBoth(int times, const Case& baseline, const Case& measured, int rounds = kRounds)
+{
+    Times best{1e30, 1e30};
+    for (int round = 0; round < rounds; ++round) {
+        best.baseline = std::min(best.baseline, timeRound(times, baseline));
+        best.measured = std::min(best.measured, timeRound(times, measured));
+    }
+    return best;
+}
+
+// The parent: a picture fill and a two-line caption for every item a control asks for.
 LRESULT CALLBACK parentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message != WM_NOTIFY)
@@ -68,7 +84,7 @@ LRESULT CALLBACK parentProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lPara
         draw->dc->FillSolidRect(&draw->rect, kPicture);
     } else if (header->code == qv::gui::ICN_GETCAPTION) {
         auto* caption = reinterpret_cast<qv::gui::NMIMAGECAPTION*>(header);
-        caption->caption.Format(L"Frame %I64d\nsecond line", caption->item);
+        caption->caption.Format(L"Frame %lld\nsecond line", caption->item);
     }
     return 0;
 }
@@ -80,11 +96,11 @@ HWND createParent()
     windowClass.hInstance = ::GetModuleHandle(nullptr);
     windowClass.lpszClassName = L"ImageCtrlBenchParent";
     ::RegisterClass(&windowClass);
-    return ::CreateWindowEx(0, windowClass.lpszClassName, L"bench", WS_POPUP | WS_VISIBLE, 0, 0, kClientWidth + 40,
-                            kClientHeight + 40, nullptr, nullptr, windowClass.hInstance, nullptr);
+    return ::CreateWindowEx(0, windowClass.lpszClassName, L"bench", WS_POPUP | WS_VISIBLE, 0, 0, kClientWidth,
+                            2 * kClientHeight, nullptr, nullptr, windowClass.hInstance, nullptr);
 }
 
-// The control showing the end of `count` items, painted once.
+// Shows the end of `count` items, painted once.
 void showEnd(ImageCtrl& ctrl, __int64 count)
 {
     ctrl.setVirtualMode(count);
@@ -93,35 +109,28 @@ void showEnd(ImageCtrl& ctrl, __int64 count)
     pump();
 }
 
-struct Costs {
-    double paint;
-    double hitTest;
-    double scroll;
-    double keyMove;
-};
-
-Costs measureAtEnd(ImageCtrl& ctrl, __int64 count)
+Case paint(ImageCtrl& ctrl)
 {
-    showEnd(ctrl, count);
-    Costs costs{};
-    costs.paint = timeBest(50, [&] { ctrl.populate(TRUE); });
-    int probe = 0;
-    __int64 hits = 0;
-    costs.hitTest = timeBest(20000, [&] {
-        hits += ctrl.hitTest(CPoint(probe * 37 % kClientWidth, probe * 53 % kClientHeight));
-        ++probe;
-    });
-    bool down = true;
-    costs.scroll = timeBest(200, [&] {
-        ctrl.SendMessage(WM_VSCROLL, down ? SB_LINEUP : SB_LINEDOWN);
-        down = !down;
-    });
-    costs.keyMove = timeBest(200, [&] {
-        ctrl.SendMessage(WM_KEYDOWN, down ? VK_UP : VK_DOWN);
-        down = !down;
-    });
-    std::printf("  (%lld items: %lld hits summed)\n", static_cast<long long>(count), static_cast<long long>(hits));
-    return costs;
+    return {[&ctrl] { ctrl.populate(TRUE); }, {}};
+}
+
+Case hitTests(ImageCtrl& ctrl)
+{
+    return {[&ctrl, probe = 0]() mutable {
+                ctrl.hitTest(CPoint(probe * 37 % kClientWidth, probe * 53 % kClientHeight));
+                ++probe;
+            },
+            {}};
+}
+
+// Alternately one way and back, an even number of times per round.
+Case backAndForth(ImageCtrl& ctrl, UINT message, WPARAM one, WPARAM other)
+{
+    return {[&ctrl, message, one, other, forth = true]() mutable {
+                ctrl.SendMessage(message, forth ? one : other);
+                forth = !forth;
+            },
+            {}};
 }
 
 void holdShift(bool down)
@@ -134,41 +143,45 @@ void holdShift(bool down)
     pump();
 }
 
-// Shift+End from item 0 with the end already in view, so that no scroll adds its fixed cost, per
-// item selected.
-double shiftEndPerItem(ImageCtrl& ctrl, __int64 count, int rounds)
+// Shift+End from item 0 with the end already in view, so that no scroll adds its fixed cost.
+Case shiftEnd(ImageCtrl& ctrl, __int64 count)
 {
-    ctrl.setVirtualMode(count);
-    holdShift(true);
-    const double perPress = timeBest(
-        1, [&] { ctrl.SendMessage(WM_KEYDOWN, VK_END); },
-        [&] {
-            ctrl.setCurSel(0);
-            ctrl.scrollItem(count - 1);
-            pump();
-        },
-        rounds);
-    holdShift(false);
-    return perPress / double(count);
+    return {[&ctrl] { ctrl.SendMessage(WM_KEYDOWN, VK_END); },
+            [&ctrl, count] {
+                ctrl.setVirtualMode(count);
+                ctrl.setCurSel(0);
+                ctrl.scrollItem(count - 1);
+                pump();
+            }};
 }
 
-// Appending to the list type that holds the selection, per item: the floor under Shift+End.
-double listAppendPerItem(__int64 count, int rounds)
+// A click's new selection after a selection of every item.
+Case clearAll(ImageCtrl& ctrl, __int64 count)
 {
-    ImageCtrl::SelectedList list;
-    const double perFill = timeBest(
-        1,
-        [&] {
-            for (__int64 i = 0; i < count; ++i)
-                list.AddTail(i);
-        },
-        [&] { list.RemoveAll(); }, rounds);
-    return perFill / double(count);
+    return {[&ctrl, count] { ctrl.setCurSel(count - 1); },
+            [&ctrl, count] { ctrl.selectItems(0, count - 1, TRUE, TRUE, FALSE); }};
 }
 
-void report(const char* what, double time, double baseline, const char* unit = "us", double scale = 1e6)
+// Appending to the list type that holds the selection: the floor under Shift+End.
+Case listAppend(ImageCtrl::SelectedList& list, __int64 count)
 {
-    std::printf("  %-44s %10.3f %s   ratio %6.2f\n", what, time * scale, unit, time / baseline);
+    return {[&list, count] {
+                for (__int64 i = 0; i < count; ++i)
+                    list.AddTail(i);
+            },
+            [&list] { list.RemoveAll(); }};
+}
+
+// Per run, or per item when the cases' item counts are given.
+void report(const char* what, const Times& times, double baselineItems = 1, double measuredItems = 1)
+{
+    const bool perItem = baselineItems > 1;
+    const char* unit = perItem ? "ns" : "us";
+    const double scale = perItem ? 1e9 : 1e6;
+    const double baseline = times.baseline / baselineItems;
+    const double measured = times.measured / measuredItems;
+    std::printf("  %-40s %10.3f %s %10.3f %s   ratio %5.2f\n", what, baseline * scale, unit, measured * scale, unit,
+                measured / baseline);
 }
 
 } // namespace
@@ -176,35 +189,38 @@ void report(const char* what, double time, double baseline, const char* unit = "
 int main()
 {
     HWND parent = createParent();
-    ImageCtrl ctrl;
-    ctrl.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, kClientWidth, kClientHeight), CWnd::FromHandle(parent), 1);
-    pump();
+    ImageCtrl few;
+    ImageCtrl many;
+    const DWORD style = WS_CHILD | WS_VISIBLE;
+    few.Create(style, CRect(0, 0, kClientWidth, kClientHeight), CWnd::FromHandle(parent), 1);
+    many.Create(style, CRect(0, kClientHeight, kClientWidth, 2 * kClientHeight), CWnd::FromHandle(parent), 2);
+    showEnd(few, kFew);
+    showEnd(many, kMillion);
 
-    const Costs few = measureAtEnd(ctrl, kFew);
-    const Costs many = measureAtEnd(ctrl, kMillion);
-    std::printf("%d x %d client at the end of the items, best of %d rounds:\n", kClientWidth, kClientHeight,
-                kRounds);
-    report("paint, 10^2 items (baseline)", few.paint, few.paint);
-    report("paint, 10^6 items", many.paint, few.paint);
-    report("hit test, 10^2 items (baseline)", few.hitTest, few.hitTest);
-    report("hit test, 10^6 items", many.hitTest, few.hitTest);
-    report("line scroll, 10^2 items (baseline)", few.scroll, few.scroll);
-    report("line scroll, 10^6 items", many.scroll, few.scroll);
-    report("key move, 10^2 items (baseline)", few.keyMove, few.keyMove);
-    report("key move, 10^6 items", many.keyMove, few.keyMove);
+    std::printf("%d x %d client at the end of 10^2 items (baseline) and of 10^6 items, best of %d rounds:\n",
+                kClientWidth, kClientHeight, kRounds);
+    report("paint", timeBoth(20, paint(few), paint(many)));
+    report("hit test", timeBoth(20000, hitTests(few), hitTests(many)));
+    report("line scroll", timeBoth(100, backAndForth(few, WM_VSCROLL, SB_LINEUP, SB_LINEDOWN),
+                                   backAndForth(many, WM_VSCROLL, SB_LINEUP, SB_LINEDOWN)));
+    report("key move", timeBoth(100, backAndForth(few, WM_KEYDOWN, VK_UP, VK_DOWN),
+                                backAndForth(many, WM_KEYDOWN, VK_UP, VK_DOWN)));
 
-    const double thousand = shiftEndPerItem(ctrl, kThousand, kManyRounds);
-    const double million = shiftEndPerItem(ctrl, kMillion, kRounds);
-    std::printf("Shift+End from item 0 with the end in view, per item selected:\n");
-    report("over 10^3 items (baseline)", thousand, thousand, "ns", 1e9);
-    report("over 10^6 items", million, thousand, "ns", 1e9);
-    const double listThousand = listAppendPerItem(kThousand, kManyRounds);
-    const double listMillion = listAppendPerItem(kMillion, kRounds);
-    std::printf("The selected list's AddTail alone, per item:\n");
-    report("10^3 items (baseline)", listThousand, listThousand, "ns", 1e9);
-    report("10^6 items", listMillion, listThousand, "ns", 1e9);
+    std::printf("Over 10^3 items (baseline) and over 10^6 items, per item:\n");
+    holdShift(true);
+    report("Shift+End from item 0, the end in view",
+           timeBoth(1, shiftEnd(few, kThousand), shiftEnd(many, kMillion), kManyRounds), kThousand, kMillion);
+    holdShift(false);
+    report("one item selected after all were",
+           timeBoth(1, clearAll(few, kThousand), clearAll(many, kMillion), kManyRounds), kThousand, kMillion);
+    ImageCtrl::SelectedList fewList;
+    ImageCtrl::SelectedList manyList;
+    report("the selected list's AddTail alone",
+           timeBoth(1, listAppend(fewList, kThousand), listAppend(manyList, kMillion), kManyRounds), kThousand,
+           kMillion);
 
-    ctrl.DestroyWindow();
+    few.DestroyWindow();
+    many.DestroyWindow();
     ::DestroyWindow(parent);
     return 0;
 }

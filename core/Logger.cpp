@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstdarg>
 #include <vector>
 
@@ -10,9 +11,27 @@ namespace qv {
 
 namespace {
 
+// The registered sinks, and the sinks some thread is writing to right now: warning calls
+// each sink outside the lock, so a sink may log or remove itself from its own output, and
+// remove waits until no other thread is inside the sink it takes out.
 struct Registry {
+    struct Call {
+        Logger* sink;
+        DWORD thread;
+    };
+
     std::mutex mutex;
+    std::condition_variable idle;
     std::vector<Logger*> sinks;
+    std::vector<Call> calls;
+
+    bool isRegistered(const Logger* sink) const { return std::find(sinks.begin(), sinks.end(), sink) != sinks.end(); }
+    bool isBusyElsewhere(const Logger* sink) const
+    {
+        const DWORD thread = GetCurrentThreadId();
+        return std::any_of(calls.begin(), calls.end(),
+                           [&](const Call& call) { return call.sink == sink && call.thread != thread; });
+    }
 };
 
 Registry& registry()
@@ -20,6 +39,34 @@ Registry& registry()
     static Registry instance;
     return instance;
 }
+
+// Marks one call of a sink for its duration; the registry lock is released meanwhile.
+class SinkCall {
+public:
+    SinkCall(Registry& registry, std::unique_lock<std::mutex>& lock, Logger* sink)
+        : m_registry(registry), m_lock(lock), m_call{sink, GetCurrentThreadId()}
+    {
+        m_registry.calls.push_back(m_call);
+        m_lock.unlock();
+    }
+    SinkCall(const SinkCall&) = delete;
+    SinkCall& operator=(const SinkCall&) = delete;
+    ~SinkCall()
+    {
+        m_lock.lock();
+        auto& calls = m_registry.calls;
+        const auto it = std::find_if(calls.begin(), calls.end(), [&](const Registry::Call& call) {
+            return call.sink == m_call.sink && call.thread == m_call.thread;
+        });
+        calls.erase(it);
+        m_registry.idle.notify_all();
+    }
+
+private:
+    Registry& m_registry;
+    std::unique_lock<std::mutex>& m_lock;
+    Registry::Call m_call;
+};
 
 const char* levelName(LogLevel level)
 {
@@ -128,8 +175,9 @@ void Log::add(Logger* sink)
 void Log::remove(Logger* sink)
 {
     Registry& r = registry();
-    std::lock_guard lock(r.mutex);
+    std::unique_lock lock(r.mutex);
     std::erase(r.sinks, sink);
+    r.idle.wait(lock, [&] { return !r.isBusyElsewhere(sink); });
 }
 
 void Log::warning(const char* pattern, ...)
@@ -140,9 +188,14 @@ void Log::warning(const char* pattern, ...)
     text.formatV(pattern, args);
     va_end(args);
     Registry& r = registry();
-    std::lock_guard lock(r.mutex);
-    for (Logger* sink : r.sinks)
+    std::unique_lock lock(r.mutex);
+    const std::vector<Logger*> sinks = r.sinks;
+    for (Logger* sink : sinks) {
+        if (!r.isRegistered(sink))
+            continue;
+        const SinkCall call(r, lock, sink);
         sink->write(text, LogWarning, String(), 0);
+    }
 }
 
 } // namespace qv

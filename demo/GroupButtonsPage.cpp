@@ -1,5 +1,6 @@
 #include "GroupButtonsPage.h"
 
+#include "PageReport.h"
 #include "Tour.h"
 
 #include <qvtest/Input.h>
@@ -14,8 +15,6 @@ constexpr UINT kStripId = 1;
 constexpr int kImageSize = 32;
 constexpr int kImageCount = 8;
 constexpr COLORREF kMask = RGB(255, 0, 255);
-constexpr COLORREF kPageColor = RGB(250, 250, 252);
-constexpr COLORREF kTextColor = RGB(30, 30, 40);
 constexpr COLORREF kNumberColor = RGB(120, 120, 140);
 constexpr int kMargin = 16;
 constexpr int kStripHeight = 72;
@@ -140,21 +139,12 @@ BOOL GroupButtonsPage::OnEraseBkgnd(CDC*)
 
 void GroupButtonsPage::OnPaint()
 {
-    CPaintDC dc(this);
-    CRect client;
-    GetClientRect(&client);
-    dc.FillSolidRect(&client, kPageColor);
-    CFont* previous = dc.SelectObject(&font);
-    dc.SetBkMode(TRANSPARENT);
-    dc.SetTextColor(kTextColor);
     CString text;
     text.Format(L"Last notification: %s\nGroups: %s\n\nClick a button to select it, or its whole group. Drag a "
                 L"marker onto another marker to join free buttons, grow, merge or cut groups; drop it on itself to "
                 L"take its button out of a group.",
                 LPCWSTR(lastNotification), LPCWSTR(groups));
-    CRect report = _reportRect();
-    dc.DrawText(text, &report, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
-    dc.SelectObject(previous);
+    paintReport(*this, font, _reportRect(), text);
 }
 
 CRect GroupButtonsPage::_reportRect() const

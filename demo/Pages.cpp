@@ -2,9 +2,11 @@
 
 #include "GraphPage.h"
 #include "GroupButtonsPage.h"
+#include "ImageBrowserPage.h"
 #include "InputsPage.h"
 #include "ScenePage.h"
 #include "StaticProgressPage.h"
+#include "TablePage.h"
 
 namespace demo {
 
@@ -16,6 +18,8 @@ std::vector<std::unique_ptr<Page>> createPages()
     pages.push_back(std::make_unique<StaticProgressPage>());
     pages.push_back(std::make_unique<InputsPage>());
     pages.push_back(std::make_unique<GroupButtonsPage>());
+    pages.push_back(std::make_unique<ImageBrowserPage>());
+    pages.push_back(std::make_unique<TablePage>());
     return pages;
 }
 

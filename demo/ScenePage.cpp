@@ -1,5 +1,6 @@
 #include "ScenePage.h"
 
+#include "Journal.h"
 #include "Tour.h"
 
 #include <qv.win/Camera.h>
@@ -132,6 +133,7 @@ void ScenePage::OnLButtonDown(UINT /*flags*/, CPoint point)
     const int count = getPickNameBuffer(buffer, hits, names);
     picked = count > 0 && names[0] < std::size(kPartNames) ? names[0] : Nothing;
     delete[] names;
+    note("3D scene: picked %ls at (%ld, %ld)", kPartNames[picked], point.x, point.y);
 }
 
 void ScenePage::OnTimer(UINT_PTR /*id*/)

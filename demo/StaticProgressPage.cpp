@@ -12,10 +12,6 @@ namespace {
 using qv::gui::ProgressCtrlX;
 using qv::gui::Static;
 
-constexpr UINT kStepButton = 1;
-constexpr UINT kFirstChild = 10;
-constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
-
 constexpr COLORREF kPage = RGB(238, 242, 248);
 constexpr COLORREF kHatch = RGB(218, 226, 238);
 constexpr COLORREF kNavy = RGB(24, 48, 104);
@@ -42,32 +38,6 @@ constexpr UINT kAnimationMs = 40;
 constexpr int kAnimationStep = 2;
 constexpr DWORD kTooltipWaitMs = 3000;
 
-struct StaticText {
-    const wchar_t* text;
-    DWORD style;
-};
-
-const StaticText kStatics[] = {
-    {L"Statics and progress bars\nA title over a description, an icon beside them and a background graded "
-     L"from one colour to another.",
-     SS_LEFT},
-    {L"Outlines on every side\nEach side has its own switch; the title is bold, the description plain.", SS_LEFT},
-    {L"Left and bottom outline\nThe description sits indented under its title and wraps over as many lines as "
-     L"the control is high.",
-     SS_LEFT},
-    {L"A bitmap behind the text\nDrawn from the top-left corner as it is, not scaled.", SS_LEFT},
-    {L"Transparent\nThe page's own background shows through.", SS_LEFT},
-    {L"Icon on the right\nCentred text beside a 32-pixel icon.", SS_CENTER},
-};
-
-const wchar_t* const kLabels[] = {
-    L"Three-colour gradient, percentage in two colours",
-    L"Hatched brush, position text tied to the bar",
-    L"Snake",
-    L"Scrolling gradient",
-    L"Vertical: up, down, and rotated text",
-};
-
 void createFont(CFont& font, int escapement)
 {
     font.CreateFont(-15, 0, escapement, escapement, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS,
@@ -76,13 +46,13 @@ void createFont(CFont& font, int escapement)
 
 } // namespace
 
-BEGIN_MESSAGE_MAP(StaticProgressPage, CWnd)
+BEGIN_MESSAGE_MAP(StaticProgressPage, CDialog)
     ON_WM_ERASEBKGND()
     ON_WM_SIZE()
-    ON_BN_CLICKED(kStepButton, OnStep)
+    ON_BN_CLICKED(IDC_STEP, OnStep)
 END_MESSAGE_MAP()
 
-StaticProgressPage::StaticProgressPage() : font(qv::gui::SystemFont::Message), hatch(HS_DIAGCROSS, kHatchedBar)
+StaticProgressPage::StaticProgressPage() : hatch(HS_DIAGCROSS, kHatchedBar)
 {
     createFont(bold, 0);
     createFont(vertical, 900);
@@ -90,13 +60,10 @@ StaticProgressPage::StaticProgressPage() : font(qv::gui::SystemFont::Message), h
 
 bool StaticProgressPage::create(CWnd* parent, UINT id)
 {
-    if (!CWnd::Create(nullptr, nullptr, WS_CHILD, CRect(0, 0, 1, 1), parent, id))
+    if (!Create(IDD_STATICS, parent) || !_attachControls())
         return false;
-    if (!_createStatics() || !_createBars())
-        return false;
-    if (!step.Create(L"Step", kChild | BS_PUSHBUTTON, CRect(), this, kStepButton))
-        return false;
-    step.SetFont(&font);
+    SetDlgCtrlID(static_cast<int>(id));
+    _setUpLabels();
     _setUpStatics();
     _setUpBars();
     return true;
@@ -118,9 +85,10 @@ void StaticProgressPage::activate(bool active)
 void StaticProgressPage::tour(Tour& tour)
 {
     const int before = bars[Percent].GetPos();
+    CWnd* step = GetDlgItem(IDC_STEP);
     CRect rect;
-    step.GetClientRect(&rect);
-    tour.click(&step, rect.CenterPoint());
+    step->GetClientRect(&rect);
+    tour.click(step, rect.CenterPoint());
     tour.check(bars[Percent].GetPos() == before + 10, L"stepping the percentage bar with the Step button");
 
     const int snake = bars[Snake].GetPos();
@@ -133,22 +101,30 @@ void StaticProgressPage::tour(Tour& tour)
                L"the percentage bar's tooltip");
 }
 
+BOOL StaticProgressPage::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    return FALSE; // a hidden page takes no focus
+}
+
 BOOL StaticProgressPage::OnEraseBkgnd(CDC* pDC)
 {
     CRect client;
     GetClientRect(&client);
     pDC->FillSolidRect(&client, kPage);
-    CBrush hatch(HS_BDIAGONAL, kHatch);
+    CBrush stripes(HS_BDIAGONAL, kHatch);
     const int oldMode = pDC->SetBkMode(TRANSPARENT);
-    pDC->FillRect(&client, &hatch);
+    pDC->FillRect(&client, &stripes);
     pDC->SetBkMode(oldMode);
     return TRUE;
 }
 
 void StaticProgressPage::OnSize(UINT nType, int cx, int cy)
 {
-    CWnd::OnSize(nType, cx, cy);
-    _layout(cx);
+    CDialog::OnSize(nType, cx, cy);
+    // The dialog is sized before its controls are taken over.
+    if (bars[Rotated].GetSafeHwnd() != nullptr)
+        _layout(cx);
 }
 
 void StaticProgressPage::OnStep()
@@ -163,39 +139,28 @@ void StaticProgressPage::OnStep()
     }
 }
 
-bool StaticProgressPage::_createStatics()
+bool StaticProgressPage::_attachControls()
 {
-    UINT id = kFirstChild;
-    for (int i = 0; i < StaticCount; ++i) {
-        if (!statics[i].Create(kStatics[i].text, kChild | kStatics[i].style, CRect(), this, id++))
+    for (int i = 0; i < StaticCount; ++i)
+        if (!statics[i].SubclassDlgItem(IDC_STATICS_FIRST + i, this))
             return false;
-        statics[i].SetFont(&font);
-    }
-    for (int i = 0; i < LabelCount; ++i) {
-        if (!labels[i].Create(kLabels[i], kChild, CRect(), this, id++))
+    for (int i = 0; i < LabelCount; ++i)
+        if (!labels[i].SubclassDlgItem(IDC_LABELS_FIRST + i, this))
             return false;
-        labels[i].SetFont(&font);
-        labels[i].setTransparent(true);
-        labels[i].setColor(kNavy, kNavy, kWhite);
-        labels[i].setColorOutline(kLine);
-        labels[i].setMargin(0, 4, 0, 4, 0);
-    }
+    for (int i = 0; i < BarCount; ++i)
+        if (!bars[i].SubclassDlgItem(IDC_BARS_FIRST + i, this))
+            return false;
     return true;
 }
 
-bool StaticProgressPage::_createBars()
+void StaticProgressPage::_setUpLabels()
 {
-    UINT id = kFirstChild + StaticCount + LabelCount;
-    const DWORD styles[BarCount] = {0, 0, 0, 0, PBS_VERTICAL, PBS_VERTICAL | qv::gui::PBS_REVERSE, PBS_VERTICAL};
-    for (int i = 0; i < BarCount; ++i) {
-        if (!bars[i].Create(kChild | styles[i], CRect(), this, id++))
-            return false;
-        bars[i].SetBkColor(kTrack);
-        bars[i].SetBorders(CRect(1, 1, 1, 1));
-        bars[i].SetFont(&bold);
-        bars[i].SetTextColor(kWhite, kInk);
+    for (Static& label : labels) {
+        label.setTransparent(true);
+        label.setColor(kNavy, kNavy, kWhite);
+        label.setColorOutline(kLine);
+        label.setMargin(0, 4, 0, 4, 0);
     }
-    return true;
 }
 
 void StaticProgressPage::_setUpStatics()
@@ -240,6 +205,14 @@ void StaticProgressPage::_setUpStatics()
 
 void StaticProgressPage::_setUpBars()
 {
+    for (ProgressCtrlX& bar : bars) {
+        bar.SetBkColor(kTrack);
+        bar.SetBorders(CRect(1, 1, 1, 1));
+        bar.SetFont(&bold);
+        bar.SetTextColor(kWhite, kInk);
+    }
+    bars[Down].ModifyBarStyle(0, qv::gui::PBS_REVERSE);
+
     ProgressCtrlX& percent = bars[Percent];
     percent.SetGradientColorsX(3, RGB(30, 90, 200), RGB(60, 180, 220), RGB(90, 200, 120));
     percent.SetShowPercent(TRUE);
@@ -268,7 +241,7 @@ void StaticProgressPage::_setUpBars()
 
     bars[Up].SetShowPercent(TRUE);
     bars[Up].SetTextColor(kWhite, kInk);
-    bars[Up].SetFont(&font);
+    bars[Up].SetFont(GetFont());
     bars[Up].SetPos(40);
     bars[Down].SetGradientColors(RGB(120, 60, 160), RGB(230, 120, 170));
     bars[Down].SetTextFormat(L"%d", qv::gui::PBS_SHOW_POSITION);
@@ -301,8 +274,8 @@ void StaticProgressPage::_layout(int width)
     }
     for (int i = Up; i < BarCount; ++i)
         bars[i].MoveWindow(x + (i - Up) * (kVerticalWidth + kGap * 2), y, kVerticalWidth, kVerticalHeight);
-    step.MoveWindow(x + 3 * (kVerticalWidth + kGap * 2) + kGap, y + kVerticalHeight - kButton.cy, kButton.cx,
-                    kButton.cy);
+    GetDlgItem(IDC_STEP)->MoveWindow(x + 3 * (kVerticalWidth + kGap * 2) + kGap, y + kVerticalHeight - kButton.cy,
+                                     kButton.cx, kButton.cy);
 }
 
 } // namespace demo

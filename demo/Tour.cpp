@@ -12,6 +12,8 @@
 
 #include <atlimage.h>
 
+#include <cstdio>
+
 namespace demo {
 
 Tour::Tour(const CString& folder) : folder(folder)
@@ -24,6 +26,7 @@ bool Tour::check(bool ok, const wchar_t* step)
     if (!ok) {
         failed = true;
         qv::Log::warning("tour: %ls failed", step);
+        std::fwprintf(stderr, L"tour: %ls failed\n", step);
     }
     return ok;
 }

@@ -19,7 +19,7 @@ namespace demo {
 namespace {
 
 constexpr int kTourFailed = 2;
-const CRect kTourRect(20, 20, 1020, 740);
+const CRect kTourRect(20, 20, 1020, 880);
 constexpr DWORD kSettleMs = 300;
 constexpr COLORREF kSplashText = RGB(220, 232, 245);
 // How far from the work area's left edge the tour drops the frame; the magnet pulls it in.

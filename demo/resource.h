@@ -11,3 +11,10 @@
 // One command per page, in page order.
 #define ID_VIEW_PAGE_FIRST 32780
 #define ID_VIEW_PAGE_LAST 32799
+
+// The statics and progress page: a dialog template whose controls the page takes over.
+#define IDD_STATICS 140
+#define IDC_STATICS_FIRST 1000 // six statics
+#define IDC_LABELS_FIRST 1010  // five labels over the bars
+#define IDC_BARS_FIRST 1020    // seven progress bars
+#define IDC_STEP 1030

@@ -217,10 +217,11 @@ Camera::vector2 Camera::getWorldVolumeRatio() const
     return unitsPerPixel(worldVolume);
 }
 
+// The eye's z axis in world coordinates, read as OpenGL reads the matrix.
 Camera::vector3 Camera::getViewVector() const
 {
     const matrix4 inverse = inverseOrIdentity(matrix);
-    vector3 view{inverse[2], inverse[6], inverse[10]};
+    vector3 view{inverse[8], inverse[9], inverse[10]};
     view.normalize(kTolerance);
     return view;
 }
@@ -255,9 +256,7 @@ void Camera::setupPerspective3D()
 
 Camera::vector3 Camera::convert2DTo3D(CPoint point, vector3& direction) const
 {
-    const matrix4 inverse = inverseOrIdentity(matrix);
-    direction = {inverse[8], inverse[9], inverse[10]};
-    direction.normalize(kTolerance);
+    direction = getViewVector();
     return convert2DTo3D(point, 0);
 }
 

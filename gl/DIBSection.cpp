@@ -8,6 +8,8 @@ namespace qv::gl {
 namespace {
 
 constexpr DWORD kBitmapInfoHeaderSize = sizeof(BITMAPINFOHEADER);
+// Rows of 32-bit pixels need no padding, and the header needs no colour table.
+constexpr WORD kDepth = 32;
 
 // Nearest source index for a target index, rounded, clamped to the last source index.
 unsigned nearestSource(unsigned target, unsigned sourceCount, unsigned targetCount)
@@ -43,6 +45,8 @@ DIBSection::~DIBSection()
 bool DIBSection::create(int cx, int cy, WORD depth)
 {
     destroy();
+    if (depth != kDepth)
+        return false;
     dc = new CDC;
     dc->CreateCompatibleDC(nullptr);
     return resizeImage(cx, cy, depth);

@@ -15,6 +15,7 @@ namespace {
 constexpr GLsizei kListCount = 256;
 constexpr LONG kNormalWeight = FW_NORMAL;
 constexpr FLOAT kOutlineDeviation = 0.0f;
+constexpr GLint kGlyphRowAlignment = 4;
 
 // The text as bytes of the thread's ANSI code page, one list code per character.
 std::vector<char> toAnsiCodes(const std::wstring& wide)
@@ -33,6 +34,55 @@ HFONT createFace(const String& name, int height, BYTE precision)
     const BYTE charset = name == String("symbol") ? SYMBOL_CHARSET : ANSI_CHARSET;
     return ::CreateFontW(height, 0, 0, 0, kNormalWeight, FALSE, FALSE, FALSE, charset, precision, 0, 0, 0,
                          name.wstring().c_str());
+}
+
+// The glyph of code as a bitmap list: its ink drawn at the raster position, which then advances
+// by the glyph's cell increment. A glyph without ink (the space) gets one blank pixel: Mesa does
+// not keep an empty bitmap in a display list, so the platform's own list builder leaves the space
+// without advance. False when the glyph has no bitmap (a font that is not TrueType).
+bool buildGlyphList(HDC hdc, UINT code, GLuint list)
+{
+    const MAT2 identity{{0, 1}, {0, 0}, {0, 0}, {0, 1}};
+    GLYPHMETRICS metrics{};
+    const DWORD size = ::GetGlyphOutlineW(hdc, code, GGO_BITMAP, &metrics, 0, nullptr, &identity);
+    if (size == GDI_ERROR)
+        return false;
+    // GDI's rows run top-down, each padded to a DWORD; glBitmap reads them bottom-up.
+    GLsizei width = 1, height = 1;
+    std::vector<GLubyte> rows(std::max<DWORD>(size, kGlyphRowAlignment));
+    std::vector<GLubyte> bottomUp(rows.size());
+    if (size > 0) {
+        if (::GetGlyphOutlineW(hdc, code, GGO_BITMAP, &metrics, size, rows.data(), &identity) == GDI_ERROR)
+            return false;
+        width = static_cast<GLsizei>(metrics.gmBlackBoxX);
+        height = static_cast<GLsizei>(metrics.gmBlackBoxY);
+        const size_t stride = size / static_cast<size_t>(height);
+        for (GLsizei row = 0; row < height; ++row)
+            std::copy_n(rows.begin() + static_cast<std::ptrdiff_t>(stride * static_cast<size_t>(row)), stride,
+                        bottomUp.end() - static_cast<std::ptrdiff_t>(stride * static_cast<size_t>(row + 1)));
+    }
+    ::glNewList(list, GL_COMPILE);
+    ::glBitmap(width, height, static_cast<GLfloat>(-metrics.gmptGlyphOrigin.x),
+               static_cast<GLfloat>(height - metrics.gmptGlyphOrigin.y), metrics.gmCellIncX, metrics.gmCellIncY,
+               bottomUp.data());
+    ::glEndList();
+    return true;
+}
+
+// One list per code from first, each from the glyph's bitmap, or from the platform's list builder
+// for a glyph that has none.
+BOOL buildBitmapLists(HDC hdc, DWORD first, DWORD count, DWORD base)
+{
+    GLint alignment = 0;
+    ::glGetIntegerv(GL_UNPACK_ALIGNMENT, &alignment);
+    ::glPixelStorei(GL_UNPACK_ALIGNMENT, kGlyphRowAlignment);
+    BOOL built = TRUE;
+    for (DWORD i = 0; i < count && built; ++i) {
+        if (!buildGlyphList(hdc, first + i, base + i))
+            built = ::wglUseFontBitmapsW(hdc, first + i, 1, base + i);
+    }
+    ::glPixelStorei(GL_UNPACK_ALIGNMENT, alignment);
+    return built;
 }
 
 } // namespace
@@ -63,9 +113,7 @@ int Font::createOutline(CDC* target, const char* face, int height, float extrusi
 
 int Font::changeFont(const char* face, int height)
 {
-    return _build(face, height, OUT_TT_PRECIS, [](HDC hdc, DWORD first, DWORD count, DWORD base) {
-        return ::wglUseFontBitmapsW(hdc, first, count, base);
-    });
+    return _build(face, height, OUT_TT_PRECIS, buildBitmapLists);
 }
 
 int Font::changeFontOutline(const char* face, int height, float extrusion, bool polygons)

@@ -156,8 +156,10 @@ template <class Base>
 void Host<Base>::_present(CDC* target)
 {
     paint(target);
-    if constexpr (std::is_base_of_v<CView, Base>)
+    if constexpr (std::is_base_of_v<CView, Base>) {
+        this->OnPrepareDC(target);
         this->OnDraw(target);
+    }
 }
 
 template class Host<CWnd>;

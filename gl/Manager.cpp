@@ -5,20 +5,23 @@
 
 #include <qv.win/core/qv.String.h>
 
+#include "../gui/LogicalPalette.h"
+
 #include <GL/gl.h>
 
 #include <algorithm>
 #include <cmath>
-#include <vector>
+#include <limits>
 
 namespace qv::gl {
 
 namespace {
 
 constexpr BYTE kColorBits = 32;
+// Surface sides are signed on the platform.
+constexpr unsigned kMaxSide = static_cast<unsigned>((std::numeric_limits<int>::max)());
 constexpr DWORD kWindowFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
 constexpr DWORD kBitmapFlags = PFD_DRAW_TO_BITMAP | PFD_SUPPORT_GDI | PFD_SUPPORT_OPENGL;
-constexpr WORD kPaletteVersion = 0x300;
 constexpr int kPaletteEntries = 256;
 constexpr UINT kRedrawNow = RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW;
 constexpr GLbitfield kClearMask = GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT;
@@ -103,7 +106,8 @@ Camera* Manager::setCamera(Camera* newCamera)
     camera = newCamera;
     if (camera != nullptr) {
         camera->setManager(this);
-        camera->setScreenSize(screenSize);
+        if (_hasPixels())
+            camera->setScreenSize(screenSize);
     }
     return previous;
 }
@@ -132,28 +136,30 @@ void Manager::getColorBackground(color& topLeft, color& topRight, color& bottomL
 
 bool Manager::createGL(CWnd* window, bool toBitmap)
 {
+    if (window == nullptr)
+        return false;
     wnd = window;
     drawToBitmap = toBitmap;
     if (drawToBitmap) {
         CRect client;
         wnd->GetClientRect(&client);
-        screenSize = CSize(client.Width(), client.Height());
-        dib.create(client.Width(), client.Height(), kColorBits);
-        dc = dib.getDC();
+        if (!_createBitmap(client.Width(), client.Height()))
+            return false;
     } else {
         dc = new CClientDC(wnd);
+        if (dc->GetSafeHdc() == nullptr)
+            return false;
     }
     return _createContext();
 }
 
 bool Manager::createBitmapGL(unsigned cx, unsigned cy)
 {
+    if (cx > kMaxSide || cy > kMaxSide)
+        return false;
     drawToBitmap = true;
     wnd = nullptr;
-    dib.create(static_cast<int>(cx), static_cast<int>(cy), kColorBits);
-    screenSize = CSize(static_cast<int>(cx), static_cast<int>(cy));
-    dc = dib.getDC();
-    if (!_createContext())
+    if (!_createBitmap(static_cast<int>(cx), static_cast<int>(cy)) || !_createContext())
         return false;
     makeCurrent();
     onInitGL();
@@ -197,7 +203,7 @@ void Manager::resizeGL(int cx, int cy)
     if (dc == nullptr)
         return;
     screenSize = CSize(cx, cy);
-    if (cx < 1 || cy < 1)
+    if (!_hasPixels())
         return;
     if (drawToBitmap) {
         dib.resizeImage(cx, cy);
@@ -471,18 +477,15 @@ bool Manager::createPalette()
     if (!needed)
         return false;
 
-    std::vector<BYTE> buffer(sizeof(LOGPALETTE) + (kPaletteEntries - 1) * sizeof(PALETTEENTRY));
-    auto* logicalPalette = reinterpret_cast<LOGPALETTE*>(buffer.data());
-    logicalPalette->palVersion = kPaletteVersion;
-    logicalPalette->palNumEntries = kPaletteEntries;
+    gui::LogicalPalette logical(kPaletteEntries);
     if (colourIndex)
-        onCreatePalette(logicalPalette);
+        onCreatePalette(logical.get());
     else
-        _fillPalette(logicalPalette, format);
+        _fillPalette(logical.get(), format);
 
     delete palette;
     palette = new CPalette;
-    const bool created = palette->CreatePalette(logicalPalette) != FALSE;
+    const bool created = logical.create(*palette) != FALSE;
     if (drawToBitmap)
         return created;
     oldPalette = dc->SelectPalette(palette, FALSE);
@@ -523,6 +526,20 @@ void Manager::deleteGLContext()
         ::wglMakeCurrent(nullptr, nullptr);
     ::wglDeleteContext(rc);
     rc = nullptr;
+}
+
+// The DIB section of bitmap mode and its DC; false when the platform could not make the DIB.
+bool Manager::_createBitmap(int cx, int cy)
+{
+    screenSize = CSize(cx, cy);
+    dib.create(cx, cy, kColorBits);
+    dc = dib.getDC();
+    return dib.isCreated();
+}
+
+bool Manager::_hasPixels() const
+{
+    return screenSize.cx >= 1 && screenSize.cy >= 1;
 }
 
 // Pixel format, palette, context and the creation hooks on the surface's DC.

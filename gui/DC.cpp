@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#include <utility>
 
 namespace qv::gui {
 
@@ -49,6 +51,67 @@ int truncated(float value)
     return std::isfinite(value) ? int(value) : 0;
 }
 
+// Circles up to this radius go to the platform's Ellipse. Larger ones, which the platform
+// takes seconds over or faults on, are filled row by row over the part of the surface they cross.
+constexpr long long kMaxEllipseRadius = 8192;
+
+// Whether the box of a circle, [centre - r, centre + r) each way, overlaps the clip box.
+bool crosses(CPoint center, long long r, const CRect& clip)
+{
+    return center.x - r < clip.right && center.x + r > clip.left && center.y - r < clip.bottom
+        && center.y + r > clip.top;
+}
+
+// The part of pixel row y that a disc of radius r covers, as [left, right); empty when none.
+std::pair<double, double> discRow(CPoint center, double r, int y)
+{
+    const double dy = y + 0.5 - center.y;
+    if (r <= 0 || std::abs(dy) >= r)
+        return {0, 0};
+    const double half = std::sqrt(r * r - dy * dy);
+    return {center.x - half, center.x + half};
+}
+
+void fillRow(CDC& dc, CBrush& brush, const CRect& clip, int y, double left, double right)
+{
+    const long long from = std::max<long long>(clip.left, std::llround(left));
+    const long long to = std::min<long long>(clip.right, std::llround(right));
+    if (from < to)
+        dc.FillRect(CRect(int(from), y, int(to), y + 1), &brush);
+}
+
+// The disc, or its one-pixel rim, on the rows of the clip box.
+void drawCircleRows(CDC& dc, CPoint center, double r, const CRect& clip, COLORREF color, bool fill)
+{
+    CBrush brush;
+    brush.CreateSolidBrush(color);
+    for (int y = clip.top; y < clip.bottom; ++y) {
+        const auto [left, right] = discRow(center, r, y);
+        const auto [innerLeft, innerRight] = fill ? std::pair(0.0, 0.0) : discRow(center, r - 1, y);
+        if (innerLeft == innerRight) {
+            fillRow(dc, brush, clip, y, left, right);
+        } else {
+            fillRow(dc, brush, clip, y, left, innerLeft);
+            fillRow(dc, brush, clip, y, innerRight, right);
+        }
+    }
+}
+
+// A pen half as wide as the farthest any visible pixel lies from the rectangle paints the same
+// pixels there as any wider pen, and the platform takes seconds over very wide ones.
+int visiblePenWidth(CDC& dc, const CRect& rect, int width)
+{
+    CRect clip;
+    dc.GetClipBox(&clip);
+    const auto reach = [](long long lowA, long long highA, long long lowB, long long highB) {
+        return std::max(std::llabs(highA - lowB), std::llabs(highB - lowA));
+    };
+    const long long limit = 2 * (reach(clip.left, clip.right, rect.left, rect.right)
+                                 + reach(clip.top, clip.bottom, rect.top, rect.bottom))
+                          + 2;
+    return width > limit ? int(limit) : width;
+}
+
 } // namespace
 
 DC::~DC() = default;
@@ -79,6 +142,15 @@ void DC::drawCircle(CPoint center, COLORREF color, int radius, bool fill)
 {
     if (!_isUsable())
         return;
+    CRect clip;
+    m_pDC->GetClipBox(&clip);
+    const long long r = std::llabs(radius);
+    if (!crosses(center, r, clip))
+        return;
+    if (r > kMaxEllipseRadius) {
+        drawCircleRows(*m_pDC, center, double(r), clip, color, fill);
+        return;
+    }
     CPen pen;
     CBrush brush;
     pen.CreatePen(PS_SOLID, 1, color);
@@ -104,7 +176,7 @@ void DC::roundRectLine(const CRect& rect, COLORREF lineColor, const CPoint& corn
     if (m_pDC == nullptr)
         return;
     CPen pen;
-    pen.CreatePen(PS_SOLID, lineWidth, lineColor);
+    pen.CreatePen(PS_SOLID, visiblePenWidth(*m_pDC, rect, lineWidth), lineColor);
     const Selection penSelected(*m_pDC, pen);
     m_pDC->RoundRect(&rect, corner);
 }
@@ -130,7 +202,7 @@ void DC::drawOutlineBox(const CRect& rect, COLORREF from, COLORREF to, int count
 
 void DC::drawImage(Gdiplus::Image* image, CRect box, int stretch)
 {
-    if (!_isUsable() || image == nullptr || !ATL::CImage::InitGDIPlus())
+    if (!_isUsable() || image == nullptr)
         return;
     const int height = int(image->GetHeight());
     const int width = int(image->GetWidth());

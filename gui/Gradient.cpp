@@ -1,5 +1,7 @@
 #include <qv.win/Gradient.h>
 
+#include "LogicalPalette.h"
+
 #include <algorithm>
 #include <cfloat>
 #include <climits>
@@ -14,7 +16,6 @@ namespace {
 
 constexpr int kEndOfSize = -1;
 constexpr double kShareTotal = 100.0;
-constexpr WORD kPaletteVersion = 0x300;
 constexpr COLORREF kPaletteRelative = 0x02000000; // PALETTERGB: nearest colour of the selected palette
 constexpr int kMinDeviceColorBits = 8;
 
@@ -352,15 +353,12 @@ void Gradient::CreatePalette()
     const INT_PTR count = runs.GetSize();
     if (count == 0)
         return;
-    std::vector<BYTE> buffer(sizeof(LOGPALETTE) + sizeof(PALETTEENTRY) * size_t(count));
-    auto* logPalette = reinterpret_cast<LOGPALETTE*>(buffer.data());
-    logPalette->palVersion = kPaletteVersion;
-    logPalette->palNumEntries = WORD(count);
+    LogicalPalette logical(static_cast<int>(count));
     for (INT_PTR i = 0; i < count; ++i) {
         const COLORREF color = runs[i].color;
-        logPalette->palPalEntry[i] = {GetRValue(color), GetGValue(color), GetBValue(color), 0};
+        logical[int(i)] = {GetRValue(color), GetGValue(color), GetBValue(color), 0};
     }
-    m_palette.CreatePalette(logPalette);
+    logical.create(m_palette);
 }
 
 bool Gradient::_isVertical(eDirection direction)

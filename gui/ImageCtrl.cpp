@@ -301,14 +301,17 @@ void ImageCtrl::selectItems(__int64 first, __int64 last, BOOL select, BOOL clear
         Invalidate(TRUE);
 }
 
+// The client rectangle is read once: a selection can hold millions of items.
 void ImageCtrl::clearSelectedItems(BOOL invalidate)
 {
+    const bool repaint = invalidate && GetSafeHwnd() != nullptr;
+    const CRect client = _clientRect();
     for (POSITION position = m_selected.GetHeadPosition(); position != nullptr;) {
         const __int64 index = m_selected.GetNext(position);
         if (ImageData* image = getImage(index))
             image->m_bSelected = FALSE;
-        if (invalidate)
-            invalidateItem(index);
+        if (repaint)
+            _invalidateItem(index, client);
     }
     m_selected.RemoveAll();
     m_selectedBits.clear();

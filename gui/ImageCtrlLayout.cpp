@@ -168,10 +168,13 @@ __int64 ImageCtrl::hitTest(CPoint point, CSize offset) const
 
 void ImageCtrl::invalidateItem(__int64 index)
 {
-    if (GetSafeHwnd() == nullptr)
-        return;
+    if (GetSafeHwnd() != nullptr)
+        _invalidateItem(index, _clientRect());
+}
+
+void ImageCtrl::_invalidateItem(__int64 index, const CRect& client)
+{
     const CRect cell = getItemRect(index);
-    const CRect client = _clientRect();
     CRect visible;
     if (visible.IntersectRect(&cell, &client))
         InvalidateRect(&cell, TRUE);

@@ -12,6 +12,11 @@ bool within(long long value, long long low, long long high)
     return low <= value && value <= high;
 }
 
+HWND handleOf(const CWnd* window)
+{
+    return window != nullptr ? window->m_hWnd : nullptr;
+}
+
 } // namespace
 
 Magnet::~Magnet() = default;
@@ -31,7 +36,7 @@ bool Magnet::setWindow(HWND moving, HWND reference, int distanceX, int distanceY
 
 bool Magnet::setWindow(CWnd* moving, CWnd* reference, int distanceX, int distanceY)
 {
-    return setWindow(CWnd::SafeHandle(moving), CWnd::SafeHandle(reference), distanceX, distanceY);
+    return setWindow(handleOf(moving), handleOf(reference), distanceX, distanceY);
 }
 
 void Magnet::translateMessage(MSG* message)

@@ -1,14 +1,13 @@
 #include <qv.win/MemDC.h>
 
-#include <vector>
+#include "LogicalPalette.h"
 
 namespace qv::gui {
 
 namespace {
 
 // The colours a palette device leaves to applications: 256 less the 20 static system colours.
-const UINT kPaletteEntries = 236;
-const WORD kPaletteVersion = 0x300;
+const int kPaletteEntries = 236;
 
 } // namespace
 
@@ -77,38 +76,10 @@ BOOL MemDC::CreatePalette(CPalette& palette, CDC* pDC)
         return FALSE;
     RGBQUAD colors[kPaletteEntries] = {};
     ::GetDIBColorTable(source->m_hDC, 0, kPaletteEntries, colors);
-
-    std::vector<BYTE> buffer(sizeof(LOGPALETTE) + kPaletteEntries * sizeof(PALETTEENTRY));
-    auto* logPalette = reinterpret_cast<LOGPALETTE*>(buffer.data());
-    logPalette->palVersion = kPaletteVersion;
-    logPalette->palNumEntries = kPaletteEntries;
-    for (UINT i = 0; i < kPaletteEntries; ++i)
-        logPalette->palPalEntry[i] = PALETTEENTRY{colors[i].rgbRed, colors[i].rgbGreen, colors[i].rgbBlue, 0};
-    return palette.CreatePalette(logPalette);
-}
-
-CSize MemDC::TabbedTextOut(int x, int y, LPCTSTR lpszString, int nCount, int nTabPositions,
-                           LPINT lpnTabStopPositions, int nTabOrigin)
-{
-    const LONG extent = ::TabbedTextOut(m_hDC, x, y, lpszString, nCount, nTabPositions, lpnTabStopPositions, nTabOrigin);
-    return CSize(LOWORD(extent), HIWORD(extent));
-}
-
-int MemDC::DrawTextEx(LPTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat, LPDRAWTEXTPARAMS lpDTParams)
-{
-    return ::DrawTextEx(m_hDC, lpszString, nCount, lpRect, nFormat, lpDTParams);
-}
-
-BOOL MemDC::GrayString(CBrush* pBrush, GRAYSTRINGPROC lpfnOutput, LPARAM lpData, int nCount, int x, int y, int nWidth,
-                       int nHeight)
-{
-    return ::GrayString(m_hDC, static_cast<HBRUSH>(CGdiObject::SafeHandle(pBrush)), lpfnOutput, lpData, nCount, x, y,
-                        nWidth, nHeight);
-}
-
-int MemDC::Escape(int nEscape, int nCount, LPCSTR lpszInData, LPVOID lpOutData)
-{
-    return ::Escape(m_hDC, nEscape, nCount, lpszInData, lpOutData);
+    LogicalPalette logical(kPaletteEntries);
+    for (int i = 0; i < kPaletteEntries; ++i)
+        logical[i] = PALETTEENTRY{colors[i].rgbRed, colors[i].rgbGreen, colors[i].rgbBlue, 0};
+    return logical.create(palette);
 }
 
 } // namespace qv::gui

@@ -2,6 +2,8 @@
 
 #include "LogLines.h"
 
+#include <qv.win/core/qv.Log.h>
+
 namespace qv {
 
 LogConsole::LogConsole() : LogConsole(LogDefault) {}
@@ -19,6 +21,7 @@ LogConsole::LogConsole(LogLevel level) : Logger(level)
 
 LogConsole::~LogConsole()
 {
+    Log::remove(this);
     if (!m_console)
         return;
     write(">> Close console log.\n", String(), 0);

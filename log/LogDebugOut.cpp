@@ -2,6 +2,8 @@
 
 #include "LogLines.h"
 
+#include <qv.win/core/qv.Log.h>
+
 #include <windows.h>
 
 namespace qv {
@@ -15,6 +17,7 @@ LogDebugOut::LogDebugOut(LogLevel level) : Logger(level)
 
 LogDebugOut::~LogDebugOut()
 {
+    Log::remove(this);
     write(">> Close debugging output log.\n", String(), 0);
 }
 

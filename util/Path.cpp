@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace qv::util::win {
 
@@ -15,6 +16,11 @@ constexpr wchar_t separator = L'\\';
 constexpr wchar_t extensionDot = L'.';
 constexpr wchar_t allFiles[] = L"*.*";
 constexpr DWORD pathCapacity = MAX_PATH;
+// CreateDirectoryW's limits, counted with the terminating null: room must remain for an 8.3 name.
+constexpr DWORD maxFolderPath = MAX_PATH - 12;
+constexpr DWORD maxExtendedPath = 32767;
+constexpr wchar_t extendedPrefix[] = L"\\\\?\\";
+constexpr int extendedPrefixLength = 4;
 
 // The entries a wildcard search finds, without the "." and ".." of a folder.
 class FileSearch {
@@ -86,6 +92,16 @@ private:
     HANDLE m_handle = INVALID_HANDLE_VALUE;
     WIN32_FIND_DATAW m_entry{};
 };
+
+// Whether CreateDirectoryW can make the folder at all: its full path fits the platform's
+// limit for folders, or the longer one of the "\\?\" form. The file system does not always
+// enforce it, and a path tens of thousands of characters long would take seconds to refuse.
+bool isCreatableFolder(const CString& folder)
+{
+    const DWORD length = GetFullPathNameW(folder, 0, nullptr, nullptr);
+    const bool extended = folder.Left(extendedPrefixLength) == extendedPrefix;
+    return length > 0 && length <= (extended ? maxExtendedPath : maxFolderPath);
+}
 
 void removeTrailingSeparator(CString& text)
 {
@@ -308,14 +324,23 @@ bool Path::isValidFile() const
 
 bool Path::makePath()
 {
-    if (m_folder.IsEmpty())
+    if (m_folder.IsEmpty() || !isCreatableFolder(m_folder))
         return false;
     if (isExistPath())
         return true;
+    std::vector<CString> created;
+    const auto create = [&](const CString& folder) {
+        if (CreateDirectoryW(folder, nullptr))
+            created.push_back(folder);
+    };
     for (int at = m_folder.Find(separator); at >= 0; at = m_folder.Find(separator, at + 1))
-        CreateDirectoryW(m_folder.Left(at), nullptr);
-    CreateDirectoryW(m_folder, nullptr);
-    return isExistPath();
+        create(m_folder.Left(at));
+    create(m_folder);
+    if (isExistPath())
+        return true;
+    for (auto folder = created.rbegin(); folder != created.rend(); ++folder)
+        RemoveDirectoryW(*folder);
+    return false;
 }
 
 bool Path::copyFile(const wchar_t* source, bool failIfExists)

@@ -23,10 +23,10 @@ class Manager;
 //
 // The matrix is read the way OpenGL reads it (column by column) everywhere: in applyGL
 // and in the screen/world conversions, so convert3DTo2D lands on the pixel where the
-// rendered point appears for every view direction, and convert2DTo3D inverts it.
-// getViewVector alone reads the third row of the flat inverse. The conversions use the
-// GL matrices as the last setupViewVolume left them (model-view at identity), so they
-// belong outside the render pass.
+// rendered point appears for every view direction, and convert2DTo3D inverts it;
+// getViewVector points from the scene toward the viewer, against the pick ray. The
+// conversions use the GL matrices as the last setupViewVolume left them (model-view at
+// identity), so they belong outside the render pass.
 //
 // Without a manager the GL set-up calls and refresh requests are skipped. Every
 // operation with a refresh flag ends, when it is set, in manager->refreshScreen(false, true).

@@ -31,6 +31,8 @@ public:
     // Operations
     // Blends a solid rectangle over the surface with a constant alpha: 0 leaves it, 255 covers it.
     void FillSolidRect(const CRect& rect, COLORREF color, BYTE alpha);
+    // Only what can touch the clip box reaches the platform: a circle too large for its Ellipse is
+    // drawn row by row there, and a pen wider than the visible area needs is narrowed.
     void drawCircle(CPoint center, COLORREF color, int radius, bool fill);
     void roundRectFill(const CRect& rect, COLORREF lineColor, COLORREF fillColor, const CPoint& corner, int lineWidth);
     // The interior gets the brush the surface has selected.

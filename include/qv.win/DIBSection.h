@@ -13,8 +13,8 @@ namespace qv::gl {
 // Rows are bottom-up: row 0 in memory is the bottom row of the image. Pixel (x, y),
 // y counted from the top, sits at byte ((height - y - 1) * totalWidth * bitCount) / 8
 // + (bitCount * x) / 8 and holds blue, green, red (and an unused fourth byte at 32
-// bits). Rows are addressed as exactly width * bitCount / 8 bytes, which is the
-// real row length for the 32-bit images this library creates.
+// bits). Rows are addressed as exactly width * bitCount / 8 bytes, the real row length
+// of 32-bit images: the only depth created; any other is refused.
 class QV_WIN_API DIBSection {
 public:
     // Construction
@@ -39,8 +39,8 @@ public:
 
     // Operations
 
-    // A cx by cy image (each at least 1) with a new memory DC; false when the
-    // platform refused the bitmap, which leaves an image without pixels.
+    // A cx by cy image (each at least 1) with a new memory DC; false when the depth is
+    // not 32 (nothing created) or the platform refused the bitmap (an image without pixels).
     bool create(int cx, int cy, WORD bitCount);
 
     // A new image of the same depth on the same DC; the old contents are lost.

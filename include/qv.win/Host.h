@@ -17,8 +17,9 @@ namespace qv::gl {
 //
 // Painting goes through the DC the host is given: WM_PAINT presents into the paint DC, and
 // WM_PRINTCLIENT renders into the DC it carries (a memory DC receives a copy of the picture,
-// in window mode too), so a GL window can be drawn off the screen. A view then lets OnDraw
-// draw over the picture with the same DC. The background is never erased.
+// in window mode too), so a GL window can be drawn off the screen. A view then prepares the
+// same DC (OnPrepareDC) and lets OnDraw draw over the picture with it. The background is never
+// erased.
 //
 // Use Wnd or View; derive from them, not from this template.
 template <class Base>

@@ -240,6 +240,7 @@ private:
 
     Grid _grid(CPoint origin) const;
     CRect _clientRect() const;
+    void _invalidateItem(__int64 index, const CRect& client);
     CFont* _selectCaptionFont(CDC* pDC);
     void _measureCaption();
     void _updateScrollBar(int nBar, int available, int content, LONG& page, LONG& position, LONG& shift);

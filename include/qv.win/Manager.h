@@ -77,7 +77,8 @@ public:
     bool isRefreshScreenNow() const { return refreshScreenNow; }
     void setRefreshScreenNow(bool now) { refreshScreenNow = now; }
     Camera* getCamera() const { return camera; }
-    // Returns the previous camera; the new one is attached and sized to the surface.
+    // Returns the previous camera; the new one is attached and sized to the surface, unless the
+    // surface has 0 pixels either way (as resizeGL).
     Camera* setCamera(Camera* newCamera);
     Font* getFont() const { return font; }
     void setFont(Font* newFont) { font = newFont; }
@@ -97,8 +98,9 @@ public:
     // Operations
 
     // Surface and context for a window (bitmap mode renders into a DIB of the client size).
+    // False when any step fails; what was made is left for destroyGL.
     bool createGL(CWnd* window, bool toBitmap);
-    // A window-less bitmap surface, initialised with onInitGL.
+    // A window-less bitmap surface, initialised with onInitGL. Sides beyond INT_MAX are refused.
     bool createBitmapGL(unsigned cx, unsigned cy);
     void destroyGL();
     void initGL();
@@ -214,6 +216,8 @@ private:
     static BYTE componentFromIndex(int index, unsigned bits, unsigned shift);
     bool createGLContext(HDC hdc, bool replace);
     void deleteGLContext();
+    bool _createBitmap(int cx, int cy);
+    bool _hasPixels() const;
     bool _createContext();
     static void _fillPalette(LOGPALETTE* logicalPalette, const PIXELFORMATDESCRIPTOR& format);
     void _beginPixelOverlay(PixelOverlay& saved);

@@ -8,7 +8,8 @@ namespace qv::gui {
 
 // A double-buffered surface for one paint pass. Everything drawn into it goes to an off-screen bitmap
 // in the target's own logical coordinates, copied onto the target when the MemDC is destroyed. On a
-// printing target it draws straight onto the target instead and copies nothing.
+// printing target it draws straight onto the target instead and copies nothing. Text and visibility
+// queries act on the surface's own output handle, as CDC's do.
 class QV_WIN_API MemDC : public CDC {
 public:
     // Construction
@@ -27,14 +28,6 @@ public:
     // A 236-colour palette from the colour table of the bitmap in pDC (null: this surface); FALSE on a
     // device without palettes.
     BOOL CreatePalette(CPalette& palette, CDC* pDC = nullptr);
-
-    // Text output on the memory surface's own handle.
-    CSize TabbedTextOut(int x, int y, LPCTSTR lpszString, int nCount, int nTabPositions, LPINT lpnTabStopPositions,
-                        int nTabOrigin);
-    int DrawTextEx(LPTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat, LPDRAWTEXTPARAMS lpDTParams);
-    BOOL GrayString(CBrush* pBrush, GRAYSTRINGPROC lpfnOutput, LPARAM lpData, int nCount, int x, int y, int nWidth,
-                    int nHeight);
-    int Escape(int nEscape, int nCount, LPCSTR lpszInData, LPVOID lpOutData);
 
     // Implementation
 private:

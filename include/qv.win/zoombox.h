@@ -6,6 +6,7 @@
 #include "core/qv.Vector.h"
 
 #include <algorithm>
+#include <cmath>
 #include <type_traits>
 #include <utility>
 
@@ -122,8 +123,11 @@ public:
         _setSquareBox(_clampZoom(zoom));
     }
 
+    // A limit that is not a finite positive number is ignored: the clamp keeps the zoom finite.
     void setZoomFactorMax(T zoom)
     {
+        if (!_isZoomLimit(zoom))
+            return;
         m_zoomFactorMax = zoom;
         if (m_zoomFactor > zoom)
             _setSquareBox(zoom);
@@ -131,6 +135,8 @@ public:
 
     void setZoomFactorMin(T zoom)
     {
+        if (!_isZoomLimit(zoom))
+            return;
         m_zoomFactorMin = zoom;
         if (zoom > m_zoomFactor)
             _setSquareBox(zoom);
@@ -246,7 +252,7 @@ public:
             return;
         r = _normalized(r);
         const vector_type extent = _viewportExtent();
-        const T zoom = std::min(extent.x / r.width(), extent.y / r.height()) * m_zoomFactor;
+        const T zoom = (std::min)(extent.x / r.width(), extent.y / r.height()) * m_zoomFactor;
         setBox(_centred(_centre(fromViewport(r)), _square(1 / zoom)));
     }
 
@@ -354,7 +360,7 @@ private:
             fit = {{fillX, fillY}, {fillX * content.cx, fillY * content.cy}, {0, 0}};
             return true;
         case Uniform: {
-            const T common = std::min(fillX, fillY);
+            const T common = (std::min)(fillX, fillY);
             fit = {{common, common},
                    {common * content.cx, common * content.cy},
                    {(extent.x - common * content.cx * boxWidth) * T(0.5),
@@ -373,6 +379,8 @@ private:
         const T top = volume.top / volume.height();
         return {-left, -top, extent.x / volume.width() - left, extent.y / volume.height() - top};
     }
+
+    static bool _isZoomLimit(T zoom) { return std::isfinite(zoom) && zoom > 0; }
 
     // clamp(z) = max(min, min(z, max)); a NaN request counts as above the maximum.
     T _clampZoom(T zoom) const

@@ -146,17 +146,20 @@ public:
     // Attributes
     BOOL SetAccel(int nAccel, UDACCEL* pAccel)
     {
-        return static_cast<BOOL>(SendMessage(UDM_SETACCEL, static_cast<WPARAM>(nAccel), reinterpret_cast<LPARAM>(pAccel)));
+        return static_cast<BOOL>(SendMessage(UDM_SETACCEL, static_cast<WPARAM>(nAccel),
+                                             reinterpret_cast<LPARAM>(pAccel)));
     }
     UINT GetAccel(int nAccel, UDACCEL* pAccel) const
     {
-        return static_cast<UINT>(SendMessage(UDM_GETACCEL, static_cast<WPARAM>(nAccel), reinterpret_cast<LPARAM>(pAccel)));
+        return static_cast<UINT>(SendMessage(UDM_GETACCEL, static_cast<WPARAM>(nAccel),
+                                             reinterpret_cast<LPARAM>(pAccel)));
     }
     int SetBase(int nBase) { return static_cast<int>(SendMessage(UDM_SETBASE, static_cast<WPARAM>(nBase))); }
     UINT GetBase() const { return static_cast<UINT>(SendMessage(UDM_GETBASE)); }
     CWnd* SetBuddy(CWnd* pWndBuddy)
     {
-        return CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(UDM_SETBUDDY, reinterpret_cast<WPARAM>(SafeHandle(pWndBuddy)))));
+        return CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(UDM_SETBUDDY,
+                                                                   reinterpret_cast<WPARAM>(SafeHandle(pWndBuddy)))));
     }
     CWnd* GetBuddy() const { return CWnd::FromHandle(reinterpret_cast<HWND>(SendMessage(UDM_GETBUDDY))); }
     // The 16-bit position: returns the previous one.
@@ -212,4 +215,73 @@ public:
 
     // Operations
     int StepIt() { return static_cast<int>(SendMessage(PBM_STEPIT)); }
+};
+
+// A tab control: a row of tabs above a display area that the owner fills (AdjustRect converts
+// between the two). Selection changes reach the parent as TCN_SELCHANGING and TCN_SELCHANGE,
+// the latter only for changes the user makes.
+class QV_MFC_API CTabCtrl : public CWnd {
+    DECLARE_DYNAMIC(CTabCtrl)
+public:
+    // Construction
+    virtual BOOL Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+    virtual BOOL CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID);
+
+    // Attributes
+    CImageList* GetImageList() const
+    {
+        return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(SendMessage(TCM_GETIMAGELIST)));
+    }
+    CImageList* SetImageList(CImageList* pImageList)
+    {
+        return CImageList::FromHandle(reinterpret_cast<HIMAGELIST>(
+            SendMessage(TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(pImageList->GetSafeHandle()))));
+    }
+    int GetItemCount() const { return static_cast<int>(SendMessage(TCM_GETITEMCOUNT)); }
+    BOOL GetItem(int nItem, TCITEM* pTabCtrlItem) const
+    {
+        return static_cast<BOOL>(SendMessage(TCM_GETITEM, static_cast<WPARAM>(nItem),
+                                             reinterpret_cast<LPARAM>(pTabCtrlItem)));
+    }
+    BOOL SetItem(int nItem, TCITEM* pTabCtrlItem)
+    {
+        return static_cast<BOOL>(SendMessage(TCM_SETITEM, static_cast<WPARAM>(nItem),
+                                             reinterpret_cast<LPARAM>(pTabCtrlItem)));
+    }
+    BOOL GetItemRect(int nItem, LPRECT lpRect) const
+    {
+        return static_cast<BOOL>(SendMessage(TCM_GETITEMRECT, static_cast<WPARAM>(nItem),
+                                             reinterpret_cast<LPARAM>(lpRect)));
+    }
+    int GetCurSel() const { return static_cast<int>(SendMessage(TCM_GETCURSEL)); }
+    // Selects without notifying; returns the previous selection, -1 for none or failure.
+    int SetCurSel(int nItem) { return static_cast<int>(SendMessage(TCM_SETCURSEL, static_cast<WPARAM>(nItem))); }
+    int GetCurFocus() const { return static_cast<int>(SendMessage(TCM_GETCURFOCUS)); }
+    void SetCurFocus(int nItem) { SendMessage(TCM_SETCURFOCUS, static_cast<WPARAM>(nItem)); }
+    int GetRowCount() const { return static_cast<int>(SendMessage(TCM_GETROWCOUNT)); }
+
+    // Operations: InsertItem returns the new tab's index, -1 on failure.
+    LONG InsertItem(int nItem, LPCTSTR lpszItem) { return InsertItem(TCIF_TEXT, nItem, lpszItem, 0, 0); }
+    LONG InsertItem(int nItem, LPCTSTR lpszItem, int nImage)
+    {
+        return InsertItem(TCIF_TEXT | TCIF_IMAGE, nItem, lpszItem, nImage, 0);
+    }
+    LONG InsertItem(int nItem, TCITEM* pTabCtrlItem)
+    {
+        return static_cast<LONG>(SendMessage(TCM_INSERTITEM, static_cast<WPARAM>(nItem),
+                                             reinterpret_cast<LPARAM>(pTabCtrlItem)));
+    }
+    LONG InsertItem(UINT nMask, int nItem, LPCTSTR lpszItem, int nImage, LPARAM lParam);
+    BOOL DeleteItem(int nItem) { return static_cast<BOOL>(SendMessage(TCM_DELETEITEM, static_cast<WPARAM>(nItem))); }
+    BOOL DeleteAllItems() { return static_cast<BOOL>(SendMessage(TCM_DELETEALLITEMS)); }
+    // bLarger FALSE: the display area of a window rectangle; TRUE: the window rectangle of a
+    // display area.
+    void AdjustRect(BOOL bLarger, LPRECT lpRect)
+    {
+        SendMessage(TCM_ADJUSTRECT, static_cast<WPARAM>(bLarger), reinterpret_cast<LPARAM>(lpRect));
+    }
+    int HitTest(TCHITTESTINFO* pHitTestInfo) const
+    {
+        return static_cast<int>(SendMessage(TCM_HITTEST, 0, reinterpret_cast<LPARAM>(pHitTestInfo)));
+    }
 };

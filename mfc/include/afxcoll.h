@@ -1,7 +1,7 @@
 #pragma once
 
-// MFC's non-template collections: arrays, lists and maps of the common element types, each with its
-// own run-time class. They are the corresponding CArray, CList and CMap.
+// MFC's non-template collections: arrays and lists of the common element types, each with its own
+// run-time class. They are the corresponding CArray and CList.
 
 #include "afxtempl.h"
 
@@ -49,40 +49,4 @@ class QV_MFC_API CStringList : public CList<CString, const CString&> {
     DECLARE_DYNAMIC(CStringList)
 public:
     using CList::CList;
-};
-
-class QV_MFC_API CMapPtrToPtr : public CMap<void*, void*, void*, void*> {
-    DECLARE_DYNAMIC(CMapPtrToPtr)
-public:
-    using CMap::CMap;
-};
-
-class QV_MFC_API CMapPtrToWord : public CMap<void*, void*, WORD, WORD> {
-    DECLARE_DYNAMIC(CMapPtrToWord)
-public:
-    using CMap::CMap;
-};
-
-class QV_MFC_API CMapWordToPtr : public CMap<WORD, WORD, void*, void*> {
-    DECLARE_DYNAMIC(CMapWordToPtr)
-public:
-    using CMap::CMap;
-};
-
-class QV_MFC_API CMapStringToPtr : public CMap<CString, LPCTSTR, void*, void*> {
-    DECLARE_DYNAMIC(CMapStringToPtr)
-public:
-    using CMap::CMap;
-};
-
-class QV_MFC_API CMapStringToOb : public CMap<CString, LPCTSTR, CObject*, CObject*> {
-    DECLARE_DYNAMIC(CMapStringToOb)
-public:
-    using CMap::CMap;
-};
-
-class QV_MFC_API CMapStringToString : public CMap<CString, LPCTSTR, CString, LPCTSTR> {
-    DECLARE_DYNAMIC(CMapStringToString)
-public:
-    using CMap::CMap;
 };

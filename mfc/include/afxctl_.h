@@ -78,7 +78,8 @@ public:
         if (nMaxLength < 1)
             return 0;
         *reinterpret_cast<LPWORD>(lpszBuffer) = static_cast<WORD>(nMaxLength);
-        return static_cast<int>(SendMessage(EM_GETLINE, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszBuffer)));
+        return static_cast<int>(SendMessage(EM_GETLINE, static_cast<WPARAM>(nIndex),
+                                            reinterpret_cast<LPARAM>(lpszBuffer)));
     }
     int GetFirstVisibleLine() const { return static_cast<int>(SendMessage(EM_GETFIRSTVISIBLELINE)); }
     TCHAR GetPasswordChar() const { return static_cast<TCHAR>(SendMessage(EM_GETPASSWORDCHAR)); }
@@ -103,9 +104,18 @@ public:
     // Operations
     void EmptyUndoBuffer() { SendMessage(EM_EMPTYUNDOBUFFER); }
     void LimitText(int nChars = 0) { SendMessage(EM_LIMITTEXT, static_cast<WPARAM>(nChars)); }
-    int LineFromChar(int nIndex = -1) const { return static_cast<int>(SendMessage(EM_LINEFROMCHAR, static_cast<WPARAM>(nIndex))); }
-    int LineIndex(int nLine = -1) const { return static_cast<int>(SendMessage(EM_LINEINDEX, static_cast<WPARAM>(nLine))); }
-    int LineLength(int nLine = -1) const { return static_cast<int>(SendMessage(EM_LINELENGTH, static_cast<WPARAM>(nLine))); }
+    int LineFromChar(int nIndex = -1) const
+    {
+        return static_cast<int>(SendMessage(EM_LINEFROMCHAR, static_cast<WPARAM>(nIndex)));
+    }
+    int LineIndex(int nLine = -1) const
+    {
+        return static_cast<int>(SendMessage(EM_LINEINDEX, static_cast<WPARAM>(nLine)));
+    }
+    int LineLength(int nLine = -1) const
+    {
+        return static_cast<int>(SendMessage(EM_LINELENGTH, static_cast<WPARAM>(nLine)));
+    }
     void LineScroll(int nLines, int nChars = 0) { SendMessage(EM_LINESCROLL, static_cast<WPARAM>(nChars), nLines); }
     void ReplaceSel(LPCTSTR lpszNewText, BOOL bCanUndo = FALSE)
     {
@@ -124,7 +134,10 @@ public:
         if (!bNoScroll)
             SendMessage(EM_SCROLLCARET);
     }
-    BOOL SetReadOnly(BOOL bReadOnly = TRUE) { return static_cast<BOOL>(SendMessage(EM_SETREADONLY, static_cast<WPARAM>(bReadOnly))); }
+    BOOL SetReadOnly(BOOL bReadOnly = TRUE)
+    {
+        return static_cast<BOOL>(SendMessage(EM_SETREADONLY, static_cast<WPARAM>(bReadOnly)));
+    }
     BOOL Undo() { return static_cast<BOOL>(SendMessage(EM_UNDO)); }
     void Clear() { SendMessage(WM_CLEAR); }
     void Copy() { SendMessage(WM_COPY); }

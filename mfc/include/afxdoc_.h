@@ -10,6 +10,8 @@
 class CDocument;
 class CView;
 class CFrameWnd;
+// What printing hands a view; this layer does not print, so it is only ever null.
+struct CPrintInfo;
 class CDocTemplate;
 
 // What a frame and its views are created with.
@@ -74,7 +76,7 @@ public:
     // Overridables
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
     virtual void OnDraw(CDC* pDC) = 0;
-    virtual void OnPrepareDC(CDC* pDC, void* pInfo = nullptr);
+    virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr);
     // Called once, after the frame has created all views, before the frame is shown.
     virtual void OnInitialUpdate();
     virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
@@ -140,8 +142,11 @@ public:
     afx_msg void OnSetFocus(CWnd* pOldWnd);
     afx_msg void OnClose();
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
+    afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
 
     // Implementation
+    // Menu items without a command handler on the route are disabled.
+    BOOL m_bAutoMenuEnable = TRUE;
     HACCEL m_hAccelTable = nullptr;
     UINT m_nIDHelp = 0;
     CString m_strTitle;

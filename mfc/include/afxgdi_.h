@@ -399,6 +399,13 @@ public:
     {
         return DrawText(static_cast<LPCTSTR>(str), str.GetLength(), lpRect, nFormat);
     }
+    virtual CSize TabbedTextOut(int x, int y, LPCTSTR lpszString, int nCount, int nTabPositions,
+                                LPINT lpnTabStopPositions, int nTabOrigin);
+    virtual int DrawTextEx(LPTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat,
+                           LPDRAWTEXTPARAMS lpDTParams);
+    virtual BOOL GrayString(CBrush* pBrush, GRAYSTRINGPROC lpfnOutput, LPARAM lpData, int nCount, int x, int y,
+                            int nWidth, int nHeight);
+    virtual int Escape(int nEscape, int nCount, LPCSTR lpszInData, LPVOID lpOutData);
     CSize GetTextExtent(LPCTSTR lpszString, int nCount) const;
     CSize GetTextExtent(const CString& str) const { return GetTextExtent(str, str.GetLength()); }
     CSize GetOutputTextExtent(LPCTSTR lpszString, int nCount) const;

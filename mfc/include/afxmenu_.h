@@ -2,7 +2,8 @@
 
 // CMenu of afxwin.h: a menu handle with MFC's handle map. FromHandle wraps a foreign menu in a
 // temporary object that lives until the next idle time; a menu created or attached through a
-// CMenu is destroyed with it.
+// CMenu is destroyed with it. CCmdUI: the menu item of a command while ON_UPDATE_COMMAND_UI
+// handlers update it.
 
 #include "afxwnd_.h"
 
@@ -79,4 +80,35 @@ public:
     {
         return ::TrackPopupMenuEx(m_hMenu, fuFlags, x, y, CWnd::SafeHandle(pWnd), lptpm);
     }
+};
+
+// One command's user-interface object while it is updated: a menu item (m_pMenu, m_nIndex) or
+// another window (m_pOther). A frame updates each item of a pop-up menu before it shows
+// (WM_INITMENUPOPUP) through the ON_UPDATE_COMMAND_UI handlers on its command route.
+class QV_MFC_API CCmdUI {
+public:
+    // Operations
+    virtual void Enable(BOOL bOn = TRUE);
+    // 0 unchecked, 1 checked.
+    virtual void SetCheck(int nCheck = 1);
+    // Checked with a radio mark.
+    virtual void SetRadio(BOOL bOn = TRUE);
+    virtual void SetText(LPCTSTR lpszText);
+    // Called by a handler: the next target on the route updates the item as well.
+    void ContinueRouting() { m_bContinueRouting = TRUE; }
+
+    // Implementation
+    // Runs the target's update handler. Without one, and with bDisableIfNoHndler, the item is
+    // enabled exactly when a command handler lies on the target's route.
+    BOOL DoUpdate(CCmdTarget* pTarget, BOOL bDisableIfNoHndler);
+
+    UINT m_nID = 0;
+    UINT m_nIndex = 0;
+    CMenu* m_pMenu = nullptr;
+    // The sub-menu whose first item this is: such an update never changes the item.
+    CMenu* m_pSubMenu = nullptr;
+    CWnd* m_pOther = nullptr;
+    UINT m_nIndexMax = 0;
+    BOOL m_bEnableChanged = FALSE;
+    BOOL m_bContinueRouting = FALSE;
 };

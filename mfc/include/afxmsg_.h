@@ -7,6 +7,8 @@
 #include <windows.h>
 
 class CCmdTarget;
+class CCmdUI;
+class CMenu;
 class CWnd;
 
 #ifndef AFX_MSG_CALL
@@ -95,6 +97,8 @@ enum AfxSig : UINT_PTR {
     AfxSig_v_MEASURE,      // void (LPMEASUREITEMSTRUCT)
     AfxSig_l_w_l,          // LRESULT (WPARAM, LPARAM)
     AfxSig_i_W_u_u,        // int (CWnd*, UINT, UINT)
+    AfxSig_v_MMI,          // void (MINMAXINFO*)
+    AfxSig_v_M_u_b,        // void (CMenu*, UINT, BOOL)
     AfxSigCmd_v,           // void ()
     AfxSigCmd_b,           // BOOL ()
     AfxSigCmd_RANGE,       // void (UINT)
@@ -103,6 +107,7 @@ enum AfxSig : UINT_PTR {
     AfxSigNotify_b,        // BOOL (NMHDR*, LRESULT*)
     AfxSigNotify_RANGE,    // void (UINT, NMHDR*, LRESULT*)
     AfxSigNotify_EX,       // BOOL (UINT, NMHDR*, LRESULT*)
+    AfxSigCmdUI,           // void (CCmdUI*)
 };
 
 // Entries cast member pointers to the common AFX_PMSG type; the cast is what the map is.
@@ -192,6 +197,11 @@ protected:                                                   \
 #define ON_WM_SETCURSOR()       AFX_WND_ENTRY_(WM_SETCURSOR, AfxSig_b_W_u_u, OnSetCursor, BOOL, CWnd*, UINT, UINT)
 #define ON_WM_SHOWWINDOW()      AFX_WND_ENTRY_(WM_SHOWWINDOW, AfxSig_v_b_u, OnShowWindow, void, BOOL, UINT)
 #define ON_WM_WINDOWPOSCHANGED() AFX_WND_ENTRY_(WM_WINDOWPOSCHANGED, AfxSig_v_POS, OnWindowPosChanged, void, WINDOWPOS*)
+#define ON_WM_WINDOWPOSCHANGING() \
+    AFX_WND_ENTRY_(WM_WINDOWPOSCHANGING, AfxSig_v_POS, OnWindowPosChanging, void, WINDOWPOS*)
+#define ON_WM_GETMINMAXINFO()   AFX_WND_ENTRY_(WM_GETMINMAXINFO, AfxSig_v_MMI, OnGetMinMaxInfo, void, MINMAXINFO*)
+#define ON_WM_INITMENUPOPUP() \
+    AFX_WND_ENTRY_(WM_INITMENUPOPUP, AfxSig_v_M_u_b, OnInitMenuPopup, void, CMenu*, UINT, BOOL)
 #define ON_WM_CONTEXTMENU()     AFX_WND_ENTRY_(WM_CONTEXTMENU, AfxSig_v_W_p, OnContextMenu, void, CWnd*, CPoint)
 #define ON_WM_CTLCOLOR()        AFX_WND_ENTRY_(WM_CTLCOLOR, AfxSig_h_D_W_u, OnCtlColor, HBRUSH, CDC*, CWnd*, UINT)
 #define ON_WM_DRAWITEM()        AFX_WND_ENTRY_(WM_DRAWITEM, AfxSig_v_i_DRAW, OnDrawItem, void, int, LPDRAWITEMSTRUCT)
@@ -229,6 +239,13 @@ protected:                                                   \
 #define ON_COMMAND_RANGE(id, idLast, memberFxn)                                                 \
     { WM_COMMAND, CN_COMMAND, (WORD)(id), (WORD)(idLast), AfxSigCmd_RANGE,                      \
       (AFX_PMSG)(static_cast<void (AFX_MSG_CALL CCmdTarget::*)(UINT)>(memberFxn)) },
+// Updates of a command's menu item (or other user-interface object) before it is shown.
+#define ON_UPDATE_COMMAND_UI(id, memberFxn)                                                     \
+    { WM_COMMAND, CN_UPDATE_COMMAND_UI, (WORD)(id), (WORD)(id), AfxSigCmdUI,                    \
+      (AFX_PMSG)(static_cast<void (AFX_MSG_CALL CCmdTarget::*)(CCmdUI*)>(memberFxn)) },
+#define ON_UPDATE_COMMAND_UI_RANGE(id, idLast, memberFxn)                                       \
+    { WM_COMMAND, CN_UPDATE_COMMAND_UI, (WORD)(id), (WORD)(idLast), AfxSigCmdUI,                \
+      (AFX_PMSG)(static_cast<void (AFX_MSG_CALL CCmdTarget::*)(CCmdUI*)>(memberFxn)) },
 #define ON_CONTROL(wNotifyCode, id, memberFxn)                                                  \
     { WM_COMMAND, (WORD)(wNotifyCode), (WORD)(id), (WORD)(id), AfxSigCmd_v,                     \
       static_cast<AFX_PMSG>(memberFxn) },

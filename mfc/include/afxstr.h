@@ -108,7 +108,7 @@ public:
     CStringT(PCXSTR pch, int nLength) : m_text(Make(pch, nLength)) {}
     CStringT(PCYSTR pch, int nLength) : m_text(Make(pch, nLength)) {}
     explicit CStringT(const CStringT<YCHAR>& str) : m_text(Make(str.GetString(), str.GetLength())) {}
-    explicit CStringT(XCHAR ch, int nRepeat = 1) : m_text(size_t(std::max(nRepeat, 0)), ch) {}
+    explicit CStringT(XCHAR ch, int nRepeat = 1) : m_text(size_t((std::max)(nRepeat, 0)), ch) {}
     explicit CStringT(YCHAR ch, int nRepeat = 1)
     {
         const String one = Make(&ch, 1);
@@ -156,7 +156,7 @@ public:
     }
     PXSTR GetBufferSetLength(int nLength)
     {
-        m_text.resize(size_t(std::max(nLength, 0)));
+        m_text.resize(size_t((std::max)(nLength, 0)));
         return m_text.data();
     }
     // A negative length means up to the first NUL.
@@ -166,8 +166,8 @@ public:
             nNewLength = Traits::StringLength(m_text.c_str());
         m_text.resize(size_t(nNewLength));
     }
-    void ReleaseBufferSetLength(int nNewLength) { ReleaseBuffer(std::max(nNewLength, 0)); }
-    void Preallocate(int nLength) { m_text.reserve(size_t(std::max(nLength, 0))); }
+    void ReleaseBufferSetLength(int nNewLength) { ReleaseBuffer((std::max)(nNewLength, 0)); }
+    void Preallocate(int nLength) { m_text.reserve(size_t((std::max)(nLength, 0))); }
     void FreeExtra() { m_text.shrink_to_fit(); }
     void Truncate(int nNewLength)
     {
@@ -260,7 +260,7 @@ public:
     int FindOneOf(PCXSTR pszCharSet) const { return Index(m_text.find_first_of(Safe(pszCharSet))); }
 
     // Extraction: counts and positions are clamped to the string.
-    CStringT Mid(int iFirst) const { return Mid(iFirst, GetLength() - std::max(iFirst, 0)); }
+    CStringT Mid(int iFirst) const { return Mid(iFirst, GetLength() - (std::max)(iFirst, 0)); }
     CStringT Mid(int iFirst, int nCount) const
     {
         iFirst = std::clamp(iFirst, 0, GetLength());
@@ -363,9 +363,9 @@ public:
     }
     int Delete(int iIndex, int nCount = 1)
     {
-        iIndex = std::max(iIndex, 0);
+        iIndex = (std::max)(iIndex, 0);
         if (iIndex < GetLength() && nCount > 0)
-            m_text.erase(size_t(iIndex), size_t(std::min(nCount, GetLength() - iIndex)));
+            m_text.erase(size_t(iIndex), size_t((std::min)(nCount, GetLength() - iIndex)));
         return GetLength();
     }
 

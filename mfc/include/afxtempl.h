@@ -1,9 +1,8 @@
 #pragma once
 
-// MFC's collection templates: CArray (a growable array), CList (a doubly linked list walked with
-// POSITION values) and CMap (a hash table with chained buckets). TYPE is what a collection stores,
-// ARG_TYPE how its members take an element. Bad indexes and positions throw CInvalidArgException*
-// and leave the collection unchanged.
+// MFC's collection templates: CArray (a growable array) and CList (a doubly linked list walked with
+// POSITION values). TYPE is what a collection stores, ARG_TYPE how its members take an element.
+// Bad indexes and positions throw CInvalidArgException* and leave the collection unchanged.
 
 #include "afx.h"
 
@@ -12,66 +11,11 @@
 #include <utility>
 #include <vector>
 
-// Equality used by CList::Find and CMap; specialise it for types without operator==.
+// Equality used by CList::Find; specialise it for types without operator==.
 template <class TYPE, class ARG_TYPE>
 BOOL AFXAPI CompareElements(const TYPE* pElement1, const ARG_TYPE* pElement2)
 {
     return *pElement1 == *pElement2;
-}
-
-// The hash CMap computes for a key passed as ARG_KEY. Integers, enumerations and pointers hash by
-// value; strings (LPCWSTR, LPCSTR, CString) by their characters.
-template <class ARG_KEY>
-inline UINT AFXAPI HashKey(ARG_KEY key)
-{
-    ULONGLONG value;
-    if constexpr (std::is_pointer_v<std::remove_cvref_t<ARG_KEY>>)
-        value = reinterpret_cast<ULONG_PTR>(key);
-    else
-        value = static_cast<ULONGLONG>(key);
-    // Fibonacci hashing: keys that differ only in low or only in high bits spread over the buckets.
-    constexpr ULONGLONG kGoldenRatio = 0x9E3779B97F4A7C15ull;
-    return UINT((value * kGoldenRatio) >> 32);
-}
-
-template <class Char>
-inline UINT AfxHashString(const Char* key)
-{
-    UINT nHash = 0;
-    for (; key != nullptr && *key != 0; ++key)
-        nHash = (nHash << 5) + nHash + UINT(*key);
-    return nHash;
-}
-
-template <>
-inline UINT AFXAPI HashKey<LPCWSTR>(LPCWSTR key)
-{
-    return AfxHashString(key);
-}
-template <>
-inline UINT AFXAPI HashKey<LPCSTR>(LPCSTR key)
-{
-    return AfxHashString(key);
-}
-template <>
-inline UINT AFXAPI HashKey<const CStringW&>(const CStringW& key)
-{
-    return AfxHashString(key.GetString());
-}
-template <>
-inline UINT AFXAPI HashKey<const CStringA&>(const CStringA& key)
-{
-    return AfxHashString(key.GetString());
-}
-template <>
-inline UINT AFXAPI HashKey<CStringW>(CStringW key)
-{
-    return AfxHashString(key.GetString());
-}
-template <>
-inline UINT AFXAPI HashKey<CStringA>(CStringA key)
-{
-    return AfxHashString(key.GetString());
 }
 
 // A growable array. Elements are contiguous (GetData) and value-initialised when the array grows;
@@ -324,159 +268,5 @@ private:
 
     CNode* m_pNodeHead = nullptr;
     CNode* m_pNodeTail = nullptr;
-    INT_PTR m_nCount = 0;
-};
-
-// A hash map with a fixed number of buckets (17 unless InitHashTable says otherwise); each bucket
-// chains its entries, newest first. Walk all entries with GetStartPosition and GetNextAssoc.
-template <class KEY, class ARG_KEY, class VALUE, class ARG_VALUE>
-class CMap : public CObject {
-public:
-    class CPair {
-    public:
-        const KEY key;
-        VALUE value;
-
-    protected:
-        explicit CPair(ARG_KEY keyval) : key(keyval), value() {}
-    };
-
-protected:
-    class CAssoc : public CPair {
-    public:
-        CAssoc(ARG_KEY keyval, UINT nHash, CAssoc* pNextAssoc) : CPair(keyval), pNext(pNextAssoc), nHashValue(nHash) {}
-
-        CAssoc* pNext;
-        UINT nHashValue;
-    };
-
-public:
-    // Construction; entries are allocated one at a time, so the block size is accepted for compatibility.
-    explicit CMap([[maybe_unused]] INT_PTR nBlockSize = 10) {}
-    ~CMap() override { RemoveAll(); }
-
-    // Attributes
-    INT_PTR GetCount() const { return m_nCount; }
-    INT_PTR GetSize() const { return m_nCount; }
-    BOOL IsEmpty() const { return m_nCount == 0; }
-    UINT GetHashTableSize() const { return m_nHashTableSize; }
-
-    // Lookup
-    BOOL Lookup(ARG_KEY key, VALUE& rValue) const
-    {
-        const CPair* pPair = PLookup(key);
-        if (pPair == nullptr)
-            return FALSE;
-        rValue = pPair->value;
-        return TRUE;
-    }
-    const CPair* PLookup(ARG_KEY key) const { return Find(key, HashKey<ARG_KEY>(key)); }
-    CPair* PLookup(ARG_KEY key) { return Find(key, HashKey<ARG_KEY>(key)); }
-
-    // Operations. operator[] adds a value-initialised entry for a new key.
-    VALUE& operator[](ARG_KEY key)
-    {
-        const UINT nHash = HashKey<ARG_KEY>(key);
-        if (CAssoc* pAssoc = Find(key, nHash))
-            return pAssoc->value;
-        if (m_pHashTable == nullptr)
-            InitHashTable(m_nHashTableSize);
-        CAssoc*& head = m_pHashTable[nHash % m_nHashTableSize];
-        head = new CAssoc(key, nHash, head);
-        ++m_nCount;
-        return head->value;
-    }
-    void SetAt(ARG_KEY key, ARG_VALUE newValue) { (*this)[key] = newValue; }
-    BOOL RemoveKey(ARG_KEY key)
-    {
-        if (m_pHashTable == nullptr)
-            return FALSE;
-        const UINT nHash = HashKey<ARG_KEY>(key);
-        for (CAssoc** link = &m_pHashTable[nHash % m_nHashTableSize]; *link != nullptr; link = &(*link)->pNext) {
-            if (CompareElements(&(*link)->key, &key)) {
-                const std::unique_ptr<CAssoc> removed(*link);
-                *link = removed->pNext;
-                --m_nCount;
-                return TRUE;
-            }
-        }
-        return FALSE;
-    }
-    void RemoveAll()
-    {
-        for (UINT nBucket = 0; m_pHashTable != nullptr && nBucket < m_nHashTableSize; ++nBucket) {
-            while (CAssoc* pAssoc = m_pHashTable[nBucket]) {
-                m_pHashTable[nBucket] = pAssoc->pNext;
-                delete pAssoc;
-            }
-        }
-        m_pHashTable.reset();
-        m_nCount = 0;
-    }
-    // Sets the number of buckets (best a prime about 20% above the expected count); entries already
-    // in the map move to the new buckets.
-    void InitHashTable(UINT hashSize, BOOL bAllocNow = TRUE)
-    {
-        if (hashSize == 0)
-            AfxThrowInvalidArgException();
-        std::unique_ptr<CAssoc*[]> table(bAllocNow || m_nCount > 0 ? new CAssoc*[hashSize]() : nullptr);
-        for (UINT nBucket = 0; m_pHashTable != nullptr && nBucket < m_nHashTableSize; ++nBucket) {
-            while (CAssoc* pAssoc = m_pHashTable[nBucket]) {
-                m_pHashTable[nBucket] = pAssoc->pNext;
-                CAssoc*& head = table[pAssoc->nHashValue % hashSize];
-                pAssoc->pNext = head;
-                head = pAssoc;
-            }
-        }
-        m_pHashTable = std::move(table);
-        m_nHashTableSize = hashSize;
-    }
-
-    // Iteration: null when the map is empty. GetNextAssoc returns an entry and moves the position on,
-    // to null after the last; a null position throws.
-    POSITION GetStartPosition() const { return m_nCount == 0 ? nullptr : BEFORE_START_POSITION; }
-    void GetNextAssoc(POSITION& rNextPosition, KEY& rKey, VALUE& rValue) const
-    {
-        const CAssoc* pAssoc = rNextPosition == BEFORE_START_POSITION
-                                   ? FirstFrom(0)
-                                   : reinterpret_cast<const CAssoc*>(rNextPosition);
-        if (pAssoc == nullptr)
-            AfxThrowInvalidArgException();
-        rNextPosition = reinterpret_cast<POSITION>(Next(pAssoc));
-        rKey = pAssoc->key;
-        rValue = pAssoc->value;
-    }
-    const CPair* PGetFirstAssoc() const { return FirstFrom(0); }
-    CPair* PGetFirstAssoc() { return FirstFrom(0); }
-    const CPair* PGetNextAssoc(const CPair* pAssocRet) const { return Next(static_cast<const CAssoc*>(pAssocRet)); }
-    CPair* PGetNextAssoc(const CPair* pAssocRet) { return Next(static_cast<const CAssoc*>(pAssocRet)); }
-
-    // Implementation
-private:
-    CAssoc* Find(ARG_KEY key, UINT nHash) const
-    {
-        if (m_pHashTable == nullptr)
-            return nullptr;
-        for (CAssoc* pAssoc = m_pHashTable[nHash % m_nHashTableSize]; pAssoc != nullptr; pAssoc = pAssoc->pNext) {
-            if (CompareElements(&pAssoc->key, &key))
-                return pAssoc;
-        }
-        return nullptr;
-    }
-    CAssoc* FirstFrom(UINT nBucket) const
-    {
-        for (; m_pHashTable != nullptr && nBucket < m_nHashTableSize; ++nBucket) {
-            if (m_pHashTable[nBucket] != nullptr)
-                return m_pHashTable[nBucket];
-        }
-        return nullptr;
-    }
-    CAssoc* Next(const CAssoc* pAssoc) const
-    {
-        return pAssoc->pNext != nullptr ? pAssoc->pNext : FirstFrom(pAssoc->nHashValue % m_nHashTableSize + 1);
-    }
-
-    std::unique_ptr<CAssoc*[]> m_pHashTable;
-    UINT m_nHashTableSize = 17;
     INT_PTR m_nCount = 0;
 };

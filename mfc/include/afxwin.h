@@ -8,6 +8,7 @@
 //   afxwnd_.h  CCmdTarget, CWnd, CScrollBar; AfxWndProc, AfxRegisterClass, AfxRegisterWndClass
 //   afxmenu_.h CMenu
 //   afxctl_.h  CStatic, CButton, CEdit
+//   afxdlg_.h  CDialog
 //   afxapp_.h  CWinThread, CWinApp; AfxGetApp, AfxPreTranslateMessage, AfxUnlockTempMaps
 //   afxdoc_.h  CCreateContext, CDocument, CView, CFrameWnd, CDocTemplate, CSingleDocTemplate
 // Windows work on a thread with or without a CWinApp: a host that runs its own message loop
@@ -22,5 +23,6 @@
 #include "afxwnd_.h"
 #include "afxmenu_.h"
 #include "afxctl_.h"
+#include "afxdlg_.h"
 #include "afxapp_.h"
 #include "afxdoc_.h"

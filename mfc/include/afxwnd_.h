@@ -286,6 +286,16 @@ public:
     BOOL EnableToolTips(BOOL bEnable = TRUE);
     static void PASCAL CancelToolTips(BOOL bKeys = FALSE);
 
+    // Dialog keyboard interface and modal loops: RunModalLoop pumps this thread's messages
+    // (with pre-translation) until EndModalLoop; MLF_SHOWONIDLE shows the window once the queue
+    // is first empty.
+    BOOL IsDialogMessage(LPMSG lpMsg) { return ::IsDialogMessage(m_hWnd, lpMsg); }
+    // IsDialogMessage for keyboard and mouse messages only.
+    BOOL PreTranslateInput(LPMSG lpMsg);
+    int RunModalLoop(DWORD dwFlags = 0);
+    virtual BOOL ContinueModal();
+    virtual void EndModalLoop(int nResult);
+
     // Overridables
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
     virtual void PreSubclassWindow();
@@ -342,6 +352,9 @@ public:
     afx_msg BOOL OnSetCursor(CWnd* pWnd, UINT nHitTest, UINT message);
     afx_msg void OnShowWindow(BOOL bShow, UINT nStatus);
     afx_msg void OnWindowPosChanged(WINDOWPOS* lpwndpos);
+    afx_msg void OnWindowPosChanging(WINDOWPOS* lpwndpos);
+    afx_msg void OnGetMinMaxInfo(MINMAXINFO* lpMMI);
+    afx_msg void OnInitMenuPopup(CMenu* pPopupMenu, UINT nIndex, BOOL bSysMenu);
     afx_msg void OnContextMenu(CWnd* pWnd, CPoint pos);
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     afx_msg void OnDrawItem(int nIDCtl, LPDRAWITEMSTRUCT lpDrawItemStruct);
@@ -363,6 +376,7 @@ public:
     WNDPROC m_pfnSuper = nullptr;
     HWND m_hWndOwner = nullptr;
     UINT m_nFlags = 0;
+    int m_nModalResult = 0;
 
 protected:
     explicit CWnd(HWND hWnd) : m_hWnd(hWnd) {}
@@ -372,6 +386,12 @@ protected:
 
 // CWnd::m_nFlags
 #define WF_TOOLTIPS 0x0001
+#define WF_MODALLOOP 0x0040
+#define WF_CONTINUEMODAL 0x0080
+
+// RunModalLoop flags
+#define MLF_NOIDLEMSG 0x0001
+#define MLF_SHOWONIDLE 0x0004
 
 class QV_MFC_API CScrollBar : public CWnd {
     DECLARE_DYNAMIC(CScrollBar)

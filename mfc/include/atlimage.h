@@ -135,11 +135,10 @@ public:
     BOOL TransparentBlt(HDC hDestDC, const RECT& rectDest, const RECT& rectSrc,
                         UINT crTransparent = CLR_INVALID) const noexcept;
 
-    // Starts GDI+ for the process on the first call; true while it runs.
-    static bool InitGDIPlus() noexcept;
-
     // Implementation
 private:
+    // Starts GDI+ for the process on the first call; true while it runs.
+    static bool InitGDIPlus() noexcept;
     void _updateBitmapInfo(DIBOrientation eOrientation) noexcept;
     void _reset() noexcept;
     HRESULT _createFromGdiplusBitmap(Gdiplus::Bitmap& source) noexcept;

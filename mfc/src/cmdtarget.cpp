@@ -26,6 +26,7 @@ union CommandHandlers {
     BOOL (AFX_MSG_CALL CCmdTarget::*pfnNotify_b_NMHDR_pl)(NMHDR*, LRESULT*);
     void (AFX_MSG_CALL CCmdTarget::*pfnNotify_v_u_NMHDR_pl)(UINT, NMHDR*, LRESULT*);
     BOOL (AFX_MSG_CALL CCmdTarget::*pfnNotify_b_u_NMHDR_pl)(UINT, NMHDR*, LRESULT*);
+    void (AFX_MSG_CALL CCmdTarget::*pfnCmdUI)(CCmdUI*);
 };
 
 const AFX_MSGMAP_ENTRY* findEntry(const AFX_MSGMAP_ENTRY* entry, UINT message, UINT code, UINT id)
@@ -64,6 +65,13 @@ BOOL dispatchCmdMsg(CCmdTarget* target, UINT id, const AFX_MSGMAP_ENTRY* entry, 
         return TRUE;
     case AfxSigNotify_EX:
         return (target->*handler.pfnNotify_b_u_NMHDR_pl)(id, notify->pNMHDR, notify->pResult);
+    case AfxSigCmdUI: {
+        // A handler that calls ContinueRouting lets the next target update the item too.
+        auto* cmdUI = static_cast<CCmdUI*>(extra);
+        cmdUI->m_bContinueRouting = FALSE;
+        (target->*handler.pfnCmdUI)(cmdUI);
+        return !cmdUI->m_bContinueRouting;
+    }
     default:
         return FALSE;
     }

@@ -7,6 +7,7 @@ IMPLEMENT_DYNAMIC(CButton, CWnd)
 IMPLEMENT_DYNAMIC(CEdit, CWnd)
 IMPLEMENT_DYNAMIC(CSpinButtonCtrl, CWnd)
 IMPLEMENT_DYNAMIC(CProgressCtrl, CWnd)
+IMPLEMENT_DYNAMIC(CTabCtrl, CWnd)
 
 namespace qvmfc {
 
@@ -20,6 +21,13 @@ void initCommonControls(DWORD classes)
     INITCOMMONCONTROLSEX init{sizeof init, classes};
     if (::InitCommonControlsEx(&init))
         registered |= classes;
+}
+
+BOOL createCommonControl(CWnd& control, DWORD classes, LPCTSTR className, DWORD dwExStyle, DWORD dwStyle,
+                         const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    initCommonControls(classes);
+    return control.CreateEx(dwExStyle, className, nullptr, dwStyle | WS_CHILD, rect, pParentWnd, nID);
 }
 
 } // namespace qvmfc
@@ -46,8 +54,7 @@ BOOL CSpinButtonCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, 
 
 BOOL CSpinButtonCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
-    qvmfc::initCommonControls(ICC_UPDOWN_CLASS);
-    return CWnd::CreateEx(dwExStyle, UPDOWN_CLASS, nullptr, dwStyle | WS_CHILD, rect, pParentWnd, nID);
+    return qvmfc::createCommonControl(*this, ICC_UPDOWN_CLASS, UPDOWN_CLASS, dwExStyle, dwStyle, rect, pParentWnd, nID);
 }
 
 BOOL CProgressCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
@@ -57,6 +64,26 @@ BOOL CProgressCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UI
 
 BOOL CProgressCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
 {
-    qvmfc::initCommonControls(ICC_PROGRESS_CLASS);
-    return CWnd::CreateEx(dwExStyle, PROGRESS_CLASS, nullptr, dwStyle | WS_CHILD, rect, pParentWnd, nID);
+    return qvmfc::createCommonControl(*this, ICC_PROGRESS_CLASS, PROGRESS_CLASS, dwExStyle, dwStyle, rect, pParentWnd,
+                                      nID);
+}
+
+BOOL CTabCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    return CreateEx(0, dwStyle, rect, pParentWnd, nID);
+}
+
+BOOL CTabCtrl::CreateEx(DWORD dwExStyle, DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    return qvmfc::createCommonControl(*this, ICC_TAB_CLASSES, WC_TABCONTROL, dwExStyle, dwStyle, rect, pParentWnd, nID);
+}
+
+LONG CTabCtrl::InsertItem(UINT nMask, int nItem, LPCTSTR lpszItem, int nImage, LPARAM lParam)
+{
+    TCITEM item{};
+    item.mask = nMask;
+    item.pszText = const_cast<LPTSTR>(lpszItem);
+    item.iImage = nImage;
+    item.lParam = lParam;
+    return InsertItem(nItem, &item);
 }

@@ -426,6 +426,30 @@ int CDC::DrawText(LPCTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat)
     return ::DrawText(m_hDC, lpszString, nCount, lpRect, nFormat);
 }
 
+CSize CDC::TabbedTextOut(int x, int y, LPCTSTR lpszString, int nCount, int nTabPositions, LPINT lpnTabStopPositions,
+                         int nTabOrigin)
+{
+    const LONG extent = ::TabbedTextOut(m_hDC, x, y, lpszString, nCount, nTabPositions, lpnTabStopPositions, nTabOrigin);
+    return CSize(LOWORD(extent), HIWORD(extent));
+}
+
+int CDC::DrawTextEx(LPTSTR lpszString, int nCount, LPRECT lpRect, UINT nFormat, LPDRAWTEXTPARAMS lpDTParams)
+{
+    return ::DrawTextEx(m_hDC, lpszString, nCount, lpRect, nFormat, lpDTParams);
+}
+
+BOOL CDC::GrayString(CBrush* pBrush, GRAYSTRINGPROC lpfnOutput, LPARAM lpData, int nCount, int x, int y, int nWidth,
+                     int nHeight)
+{
+    return ::GrayString(m_hDC, static_cast<HBRUSH>(CGdiObject::SafeHandle(pBrush)), lpfnOutput, lpData, nCount, x, y,
+                        nWidth, nHeight);
+}
+
+int CDC::Escape(int nEscape, int nCount, LPCSTR lpszInData, LPVOID lpOutData)
+{
+    return ::Escape(m_hDC, nEscape, nCount, lpszInData, lpOutData);
+}
+
 CSize CDC::GetTextExtent(LPCTSTR lpszString, int nCount) const
 {
     SIZE size{};

@@ -10,6 +10,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_SETFOCUS()
     ON_WM_CLOSE()
     ON_WM_ERASEBKGND()
+    ON_WM_INITMENUPOPUP()
 END_MESSAGE_MAP()
 
 namespace qvmfc {

@@ -35,6 +35,8 @@ union WindowHandlers {
     void (AFX_MSG_CALL CWnd::*pfn_v_MEASURE)(LPMEASUREITEMSTRUCT);
     LRESULT (AFX_MSG_CALL CWnd::*pfn_l_w_l)(WPARAM, LPARAM);
     int (AFX_MSG_CALL CWnd::*pfn_i_W_u_u)(CWnd*, UINT, UINT);
+    void (AFX_MSG_CALL CWnd::*pfn_v_MMI)(MINMAXINFO*);
+    void (AFX_MSG_CALL CWnd::*pfn_v_M_u_b)(CMenu*, UINT, BOOL);
 };
 
 CPoint pointOf(LPARAM lParam)
@@ -137,6 +139,13 @@ LRESULT dispatchWindowMessage(CWnd* wnd, const AFX_MSGMAP_ENTRY* entry, WPARAM w
     case AfxSig_i_W_u_u:
         return (wnd->*handler.pfn_i_W_u_u)(CWnd::FromHandle(reinterpret_cast<HWND>(wParam)), LOWORD(lParam),
                                             HIWORD(lParam));
+    case AfxSig_v_MMI:
+        (wnd->*handler.pfn_v_MMI)(reinterpret_cast<MINMAXINFO*>(lParam));
+        return 0;
+    case AfxSig_v_M_u_b:
+        (wnd->*handler.pfn_v_M_u_b)(CMenu::FromHandle(reinterpret_cast<HMENU>(wParam)), LOWORD(lParam),
+                                    static_cast<BOOL>(HIWORD(lParam)));
+        return 0;
     default:
         return 0;
     }

@@ -52,7 +52,8 @@ BOOL CToolTipCtrl::GetToolInfo(CToolInfo& ToolInfo, CWnd* pWnd, UINT_PTR nIDTool
     FillInToolInfo(ToolInfo, pWnd, nIDTool);
     ToolInfo.szText[0] = L'\0';
     ToolInfo.lpszText = ToolInfo.szText;
-    return static_cast<BOOL>(SendMessage(TTM_GETTOOLINFO, 0, reinterpret_cast<LPARAM>(static_cast<TOOLINFO*>(&ToolInfo))));
+    return static_cast<BOOL>(SendMessage(TTM_GETTOOLINFO, 0,
+                                         reinterpret_cast<LPARAM>(static_cast<TOOLINFO*>(&ToolInfo))));
 }
 
 void CToolTipCtrl::SetToolRect(CWnd* pWnd, UINT_PTR nIDTool, LPCRECT lpRect)

@@ -27,7 +27,7 @@ BOOL CView::PreCreateWindow(CREATESTRUCT& cs)
     return TRUE;
 }
 
-void CView::OnPrepareDC(CDC*, void*)
+void CView::OnPrepareDC(CDC*, CPrintInfo*)
 {
 }
 

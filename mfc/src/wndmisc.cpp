@@ -203,6 +203,21 @@ void CWnd::OnWindowPosChanged(WINDOWPOS*)
     Default();
 }
 
+void CWnd::OnWindowPosChanging(WINDOWPOS*)
+{
+    Default();
+}
+
+void CWnd::OnGetMinMaxInfo(MINMAXINFO*)
+{
+    Default();
+}
+
+void CWnd::OnInitMenuPopup(CMenu*, UINT, BOOL)
+{
+    Default();
+}
+
 void CWnd::OnContextMenu(CWnd*, CPoint)
 {
     Default();

@@ -152,6 +152,10 @@ namespace qvmfc {
 // Registers the comctl32 window classes of the ICC_ flags once per process.
 void initCommonControls(DWORD classes);
 
+// Creates a child control of a comctl32 class, registering the classes first.
+BOOL createCommonControl(CWnd& control, DWORD classes, LPCTSTR className, DWORD dwExStyle, DWORD dwStyle,
+                         const RECT& rect, CWnd* pParentWnd, UINT nID);
+
 } // namespace qvmfc
 
 namespace qvmfc {

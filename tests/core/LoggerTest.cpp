@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstddef>
 #include <cstring>
 #include <regex>
@@ -136,4 +137,83 @@ TEST(Log, LinesOfOneMessageAreNeverInterleaved)
             EXPECT_EQ(sink->lines[i + 2], id + " third");
         }
     }
+}
+
+namespace {
+
+// From its own output: logs once more, or takes itself out of the registry.
+class ReentrantSink : public RecordingSink {
+public:
+    bool removeItself = false;
+
+protected:
+    void onWriteMessage(const Message& message) override
+    {
+        RecordingSink::onWriteMessage(message);
+        if (removeItself)
+            qv::Log::remove(this);
+        else if (messages.size() == 1)
+            qv::Log::warning("echo of %s", message.text.c_str());
+    }
+};
+
+// Holds the writing thread inside its output until released.
+class BlockingSink : public RecordingSink {
+public:
+    HANDLE entered = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<bool> inside = false;
+
+    ~BlockingSink() override
+    {
+        CloseHandle(entered);
+        CloseHandle(release);
+    }
+
+protected:
+    void onWriteMessage(const Message& message) override
+    {
+        inside = true;
+        SetEvent(entered);
+        WaitForSingleObject(release, 5000);
+        RecordingSink::onWriteMessage(message);
+        inside = false;
+    }
+};
+
+} // namespace
+
+// Sinks are called outside the registry lock: re-entry used to deadlock.
+TEST(Log, ASinkMayLogOrRemoveItselfFromItsOwnOutput)
+{
+    ReentrantSink echoing;
+    ReentrantSink leaving;
+    leaving.removeItself = true;
+    qv::Log::add(&leaving);
+    qv::Log::add(&echoing);
+    qv::Log::warning("first");
+    EXPECT_EQ(echoing.lines, (std::vector<std::string>{"first", "echo of first"}));
+    EXPECT_EQ(leaving.lines, std::vector<std::string>{"first"}) << "gone before the echo";
+    qv::Log::remove(&echoing);
+}
+
+TEST(Log, RemoveWaitsUntilOtherThreadsHaveLeftTheSink)
+{
+    BlockingSink sink;
+    qv::Log::add(&sink);
+    std::thread writer([] { qv::Log::warning("slow"); });
+    ASSERT_EQ(WaitForSingleObject(sink.entered, 5000), WAIT_OBJECT_0);
+    std::atomic<bool> removed = false;
+    std::thread remover([&] {
+        qv::Log::remove(&sink);
+        removed = true;
+    });
+    Sleep(50);
+    EXPECT_FALSE(removed) << "returned while the writer was inside";
+    SetEvent(sink.release);
+    remover.join();
+    writer.join();
+    EXPECT_TRUE(removed);
+    EXPECT_FALSE(sink.inside);
+    EXPECT_EQ(sink.lines, std::vector<std::string>{"slow"});
 }

@@ -92,16 +92,3 @@ TEST(String, SplitsIntoPiecesInOrder)
     EXPECT_EQ(pieces("", false, false, 0), V{});
     EXPECT_EQ(String("a--b").split("--", false, false, 0).size(), 2u);
 }
-
-TEST(String, ValueSemantics)
-{
-    String a("left");
-    String b = a;
-    a = a + String("+right");
-    EXPECT_STREQ(b.c_str(), "left");
-    EXPECT_TRUE(a == String("left+right"));
-    String moved = std::move(a);
-    EXPECT_STREQ(moved.c_str(), "left+right");
-    EXPECT_TRUE(String().isEmpty());
-    EXPECT_TRUE(String(static_cast<const char*>(nullptr)).isEmpty());
-}

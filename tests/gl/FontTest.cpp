@@ -80,8 +80,6 @@ TEST_F(FontTest, BitmapTextLightsTextColourInsideTheMeasuredExtent)
 {
     Font font;
     ASSERT_NE(0, font.create(context.dib.getDC(), "Tahoma", 14));
-    EXPECT_EQ(0, _wcsicmp(L"Tahoma", font.getLogFont()->lfFaceName));
-    EXPECT_EQ(14, font.getLogFont()->lfHeight);
     EXPECT_EQ(ANSI_CHARSET, font.getLogFont()->lfCharSet);
     const CSize extent = font.getOutputTextExtent("Hello");
     ASSERT_GT(extent.cx, 10);
@@ -101,6 +99,23 @@ TEST_F(FontTest, BitmapTextLightsTextColourInsideTheMeasuredExtent)
     EXPECT_GE(box.bottom, y - extent.cy - slack);
     EXPECT_LE(box.top, y + extent.cy + slack);
     EXPECT_GT(box.right - box.left, extent.cx / 2) << "the text spans most of its measured width";
+}
+
+// The frame-rate overlay read "59.99FPS" when the space's list did not move the raster position.
+TEST_F(FontTest, TheSpaceAdvancesTheRasterPositionByItsWidth)
+{
+    Font font;
+    ASSERT_NE(0, font.create(context.dib.getDC(), "Tahoma", 14));
+    const auto advance = [&](const char* text) {
+        ::glRasterPos2i(20, 25);
+        font.draw(text);
+        GLfloat position[4] = {};
+        ::glGetFloatv(GL_CURRENT_RASTER_POSITION, position);
+        return static_cast<LONG>(position[0]) - 20;
+    };
+    EXPECT_EQ(font.getOutputTextExtent(" ").cx, advance(" "));
+    EXPECT_GT(advance(" "), 0);
+    EXPECT_EQ(advance("1") + advance(" ") + advance("2"), advance("1 2"));
 }
 
 TEST_F(FontTest, OutlineListsDrawGeometry)

@@ -12,6 +12,8 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -154,30 +156,11 @@ void expectGradientCorners(int cx, int cy, COLORREF (*pixelAt)(const void*, int,
 
 } // namespace
 
-TEST(Manager, OnePaintRunsTheHooksInOrder)
-{
-    RecordingManager manager;
-    ASSERT_TRUE(manager.createBitmapGL(64, 48));
-    RecordingCamera camera(&manager, manager.log);
-    manager.setCamera(&camera);
-    manager.log.clear();
-    manager.refreshScreen(false, true);
-    EXPECT_EQ((Events{"pre", "clear", "camera", "render", "post", "paint"}), manager.log);
-    EXPECT_GT(manager.getFPS(), 0);
-    manager.setCamera(nullptr);
-}
-
 TEST(Manager, BitmapSurfaceWithoutAWindow)
 {
     RecordingManager manager;
     ASSERT_TRUE(manager.createBitmapGL(64, 48));
-    EXPECT_TRUE(manager.isDrawToBitmap());
-    EXPECT_EQ(nullptr, manager.getWnd());
-    EXPECT_EQ(manager.getDIB().getDC(), manager.getDC());
-    EXPECT_EQ(64u, manager.getDIB().getWidth());
     EXPECT_EQ(manager.getRC(), ::wglGetCurrentContext());
-    EXPECT_NE(GL_FALSE, ::glIsEnabled(GL_LIGHTING)) << "default lighting set up";
-    EXPECT_EQ(nullptr, manager.getPalette()) << "true colour needs no palette";
     const DWORD bitmapFlags = PFD_DRAW_TO_BITMAP | PFD_SUPPORT_OPENGL;
     EXPECT_EQ(bitmapFlags, pixelFormatFlags(manager) & bitmapFlags);
 
@@ -261,22 +244,6 @@ TEST(Manager, SolidBackgroundTakesEffectFromTheSecondFrame)
     EXPECT_EQ(RGB(0, 255, 0), dibPixel(manager, 10, 10));
 }
 
-TEST(Manager, BackgroundColoursAndDefaults)
-{
-    Manager manager;
-    colorf tl, tr, bl, br;
-    manager.getColorBackground(tl, tr, bl, br);
-    EXPECT_EQ(colorf(1, 1, 1, 1), tl);
-    EXPECT_EQ(colorf(1, 1, 1, 1), tr);
-    EXPECT_EQ(colorf(0, 0, 1, 1), bl);
-    EXPECT_EQ(colorf(0, 0, 1, 1), br);
-    EXPECT_EQ(Manager::BackgroundGradient, manager.getBackgroundMode());
-    EXPECT_EQ(colorf(234 / 255.0f, 198 / 255.0f, 74 / 255.0f, 1), manager.getColorFPS());
-    manager.setColorBackground(kRed);
-    manager.getColorBackground(tl, tr, bl, br);
-    EXPECT_EQ(kRed, br);
-}
-
 TEST(Manager, BitmapModeRendersOnceForTwoPaintsAndCopiesTwice)
 {
     RecordingManager manager;
@@ -334,8 +301,6 @@ TEST(Manager, WindowModePaintsTheGradientIntoTheWindow)
     RecordingManager manager;
     PaintedWindow host(manager, 96, 72);
     ASSERT_TRUE(manager.createGL(&host.wnd, false));
-    EXPECT_FALSE(manager.isDrawToBitmap());
-    EXPECT_EQ(nullptr, manager.getPalette());
     const DWORD windowFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
     EXPECT_EQ(windowFlags, pixelFormatFlags(manager) & windowFlags);
     manager.initGL();
@@ -417,17 +382,50 @@ TEST(Manager, ConversionsMatchTheRenderedPoint)
     manager.setCamera(nullptr);
 }
 
-TEST(Manager, FailingCreationHookFailsTheCreation)
+// A surface of 0 pixels either way never reaches the camera, which then recovers on the next resize.
+TEST(Manager, CameraAttachedToAnEmptySurfaceKeepsAFiniteView)
+{
+    RecordingManager manager;
+    ASSERT_TRUE(manager.createBitmapGL(64, 48));
+    manager.resizeGL(64, 0);
+    Camera camera(&manager);
+    manager.setCamera(&camera);
+    EXPECT_TRUE(std::isfinite(camera.getScreenRatio()));
+    manager.resizeGL(90, 70);
+    camera.zoomFit(false);
+    const qv::rect<float> bound = camera.getBoundVolume(true);
+    for (const float side : {bound.left, bound.top, bound.right, bound.bottom})
+        EXPECT_TRUE(std::isfinite(side));
+    EXPECT_LT(bound.left, bound.right);
+    manager.setCamera(nullptr);
+}
+
+// Every failing step fails the creation; what was made is left for destroyGL.
+TEST(Manager, FailingCreationStepsFailTheCreation)
 {
     class Refusing : public Manager {
     protected:
         bool onCreateGL() override { return false; }
     };
-    Refusing manager;
-    EXPECT_FALSE(manager.createBitmapGL(16, 16));
-    EXPECT_NE(nullptr, manager.getRC()) << "left for destroyGL";
-    manager.destroyGL();
-    EXPECT_EQ(nullptr, manager.getRC());
+    Refusing refusing;
+    EXPECT_FALSE(refusing.createBitmapGL(16, 16)) << "the creation hook";
+    EXPECT_NE(nullptr, refusing.getRC());
+    refusing.destroyGL();
+    EXPECT_EQ(nullptr, refusing.getRC());
+
+    const struct {
+        unsigned cx, cy;
+    } sizes[] = {{100000, 100000}, {UINT_MAX, 1}, {1, 0x80000000u}};
+    for (const auto& size : sizes) {
+        SCOPED_TRACE(testing::Message() << size.cx << " x " << size.cy);
+        Manager manager;
+        EXPECT_FALSE(manager.createBitmapGL(size.cx, size.cy));
+        EXPECT_EQ(nullptr, manager.getRC());
+        EXPECT_GE(manager.getScreenSize().cx, 0);
+        EXPECT_GE(manager.getScreenSize().cy, 0);
+    }
+    Manager windowless;
+    EXPECT_FALSE(windowless.createGL(nullptr, true));
 }
 
 TEST(Manager, SavedMatricesConvertLikeTheContext)

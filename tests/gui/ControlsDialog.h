@@ -15,16 +15,10 @@ inline HWND dialogHost()
 }
 
 // The controls dialog of Controls.rc, a child of the host, destroyed with the object.
-class ControlsDialog : public CWnd {
+class ControlsDialog : public CDialog {
 public:
-    ControlsDialog()
-    {
-        Attach(::CreateDialogParamW(AfxGetInstanceHandle(), MAKEINTRESOURCEW(IDD_CONTROLS), dialogHost(), &dialogProc, 0));
-    }
+    ControlsDialog() { Create(IDD_CONTROLS, CWnd::FromHandle(dialogHost())); }
     ~ControlsDialog() override { DestroyWindow(); }
-
-private:
-    static INT_PTR CALLBACK dialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 };
 
 // Sizes the control in pixels and paints its client area into a surface of that size.

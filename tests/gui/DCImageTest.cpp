@@ -60,6 +60,28 @@ void expectRedImageAt(const Canvas& canvas, const CRect& expected)
     EXPECT_EQ(canvas.pixel(expected.CenterPoint().x, expected.CenterPoint().y), kRed);
 }
 
+// GDI+ for the test's lifetime, as a host that makes Gdiplus images starts it.
+class GdiplusSession {
+public:
+    GdiplusSession()
+    {
+        const Gdiplus::GdiplusStartupInput input;
+        started = Gdiplus::GdiplusStartup(&token, &input, nullptr) == Gdiplus::Ok;
+    }
+    GdiplusSession(const GdiplusSession&) = delete;
+    GdiplusSession& operator=(const GdiplusSession&) = delete;
+    ~GdiplusSession()
+    {
+        if (started)
+            Gdiplus::GdiplusShutdown(token);
+    }
+
+    bool started = false;
+
+private:
+    ULONG_PTR token = 0;
+};
+
 struct FitCase {
     CSize image;
     CRect box;
@@ -78,7 +100,8 @@ class DCImageTest : public testing::TestWithParam<const wchar_t*> {};
 
 TEST_P(DCImageTest, GdiplusImageFromAFileIsFittedIntoTheBox)
 {
-    ASSERT_TRUE(CImage::InitGDIPlus());
+    const GdiplusSession gdiplus;
+    ASSERT_TRUE(gdiplus.started);
     for (const FitCase& c : kFitCases) {
         SCOPED_TRACE(testing::Message() << c.image.cx << "x" << c.image.cy << " stretch " << c.stretch);
         const std::wstring path = writeRedImage(c.image.cx, c.image.cy, GetParam());
@@ -131,7 +154,8 @@ TEST(DCImageDrawTest, MissingOrEmptyImagesDrawNothing)
     CImage empty;
     dc.drawImage(&empty, CRect(0, 0, 4, 4), 1);
     dc.drawImage(static_cast<Gdiplus::Image*>(nullptr), CRect(0, 0, 4, 4), 1);
-    ASSERT_TRUE(CImage::InitGDIPlus());
+    const GdiplusSession gdiplus;
+    ASSERT_TRUE(gdiplus.started);
     Gdiplus::Image missing(tempPath(L"qv_drawing_missing.png").c_str());
     dc.drawImage(&missing, CRect(0, 0, 4, 4), 1);
     EXPECT_EQ(canvas.row(1, 0, 4), std::vector<COLORREF>(4, kGrey));

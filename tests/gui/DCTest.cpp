@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include "qvtest/DibSurface.h"
 
 using qv::gui::DC;
@@ -67,6 +69,38 @@ TEST(DCTest, CircleOutlineAndFilledDisc)
     // The surface gets its own pen and brush back.
     EXPECT_EQ(GetCurrentObject(disc.hdc(), OBJ_PEN), GetStockObject(BLACK_PEN));
     EXPECT_EQ(GetCurrentObject(disc.hdc(), OBJ_BRUSH), GetStockObject(WHITE_BRUSH));
+}
+
+// Only what can touch the surface reaches the platform, which faults or hangs on huge shapes.
+TEST(DCTest, HugeCirclesAndPensDrawOnlyWhatTheSurfaceShows)
+{
+    const int kHuge = 1000000;
+    const struct {
+        const char* name;
+        CPoint center;
+        bool fill;
+        COLORREF at5x5;   // above the top edge of a circle whose edge runs across row 10
+        COLORREF at32x10; // on that edge
+        COLORREF at32x40; // inside
+    } cases[] = {
+        {"rim crossing the surface", CPoint(32, 10 + kHuge), false, kWhite, kRed, kWhite},
+        {"disc crossing the surface", CPoint(32, 10 + kHuge), true, kWhite, kRed, kRed},
+        {"rim around the surface", CPoint(32, 32), false, kWhite, kWhite, kWhite},
+        {"disc around the surface", CPoint(32, 32), true, kRed, kRed, kRed},
+        {"far away", CPoint(INT_MAX, INT_MIN), true, kWhite, kWhite, kWhite},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        Canvas canvas(64, 64);
+        DC(canvas.dc()).drawCircle(c.center, kRed, kHuge, c.fill);
+        EXPECT_EQ(canvas.pixel(5, 5), c.at5x5);
+        EXPECT_EQ(canvas.pixel(32, 10), c.at32x10);
+        EXPECT_EQ(canvas.pixel(32, 40), c.at32x40);
+    }
+
+    Canvas canvas(64, 64, kBlack);
+    DC(canvas.dc()).roundRectLine(CRect(10, 10, 50, 50), kRed, CPoint(4, 4), kHuge);
+    EXPECT_TRUE(canvas.boundsOf([](COLORREF c) { return c != kRed; }).IsRectEmpty()) << "the pen covers everything";
 }
 
 TEST(DCTest, RoundRectFillsWithItsBrushAndLineUsesTheSelectedOne)

@@ -1,5 +1,7 @@
 #include "ImageCtrlHarness.h"
 
+#include <qvtest/GdiCount.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -151,6 +153,20 @@ TEST(ImageCtrlPaint, VirtualModeAsksForTheVisibleItemsOnly)
     const std::vector<__int64> bottom{999993, 999994, 999995, 999996, 999997, 999998, 999999};
     EXPECT_EQ(bottom, harness.items({kDrawItem}));
     EXPECT_EQ(397, ctrl.getItemRect(count - 1).bottom) << "the last item one margin above the bottom";
+}
+
+TEST(ImageCtrlPaint, PaintsLeaveNoGdiObjectsBehind)
+{
+    Harness harness;
+    for (int i = 0; i < 4; ++i)
+        harness.ctrl.addImage(redImage());
+    harness.ctrl.selectItems(0, 2, TRUE, TRUE, TRUE);
+    harness.caption = [](__int64) { return CString(L"Caption"); };
+    harness.settle();
+    const int before = qvtest::liveGdiObjects();
+    for (int i = 0; i < 10; ++i)
+        harness.ctrl.populate(TRUE);
+    EXPECT_EQ(before, qvtest::liveGdiObjects());
 }
 
 } // namespace

@@ -92,14 +92,6 @@ TEST(MemDCTest, PrintingTargetIsDrawnDirectlyAndKeepsItsHandles)
     EXPECT_EQ(canvas.pixel(5, 5), kWhite);
 }
 
-TEST(MemDCTest, NullTargetIsAnEmptySurface)
-{
-    MemDC memory(nullptr);
-    EXPECT_EQ(memory.GetSafeHdc(), nullptr);
-    EXPECT_EQ(static_cast<MemDC*>(memory), &memory);
-    EXPECT_EQ(memory.operator->(), &memory);
-}
-
 TEST(MemDCTest, TrueColourDeviceBuildsNoPaletteButStillCopiesBack)
 {
     Canvas canvas(4, 4, kWhite);
@@ -113,22 +105,6 @@ TEST(MemDCTest, TrueColourDeviceBuildsNoPaletteButStillCopiesBack)
         memory.FillSolidRect(CRect(0, 0, 4, 4), kRed);
     }
     EXPECT_EQ(canvas.pixel(2, 2), kRed);
-}
-
-TEST(MemDCTest, TextGoesToTheBuffer)
-{
-    Canvas canvas(40, 20, kWhite);
-    const CRect area(0, 0, 40, 20);
-    {
-        MemDC memory(canvas.dc(), &area, TRUE);
-        memory.SetTextColor(kBlack);
-        memory.SetBkColor(kRed);
-        memory.SetBkMode(OPAQUE);
-        const CSize extent = memory.TabbedTextOut(0, 0, L"W", 1, 0, nullptr, 0);
-        EXPECT_GT(extent.cx, 0);
-        EXPECT_EQ(canvas.pixel(0, 0), kWhite);
-    }
-    EXPECT_EQ(canvas.pixel(0, 0), kRed); // the opaque text background
 }
 
 } // namespace

@@ -110,13 +110,8 @@ TEST_F(SplashShown, IsABorderlessPopupOfThePictureCentredOnTheWorkArea)
     splash.GetClientRect(&client);
     EXPECT_EQ(client.Size(), window.Size()) << "the whole window is client area";
     EXPECT_EQ(splash.GetStyle() & (WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_BORDER), DWORD(WS_POPUP | WS_VISIBLE));
-    CString title;
-    splash.GetWindowText(title);
-    EXPECT_EQ(title, L"Initizlizing ...");
     EXPECT_EQ(::GetTopWindow(nullptr), splash.m_hWnd);
-    EXPECT_EQ(splash.SendMessage(WM_NCHITTEST, 0, MAKELPARAM(window.left + 1, window.top + 1)), HTCLIENT);
-    const DWORD classStyle = static_cast<DWORD>(::GetClassLongPtr(splash, GCL_STYLE));
-    EXPECT_EQ(classStyle, DWORD(CS_VREDRAW | CS_HREDRAW | CS_NOCLOSE | CS_SAVEBITS | CS_GLOBALCLASS));
+    EXPECT_FALSE(splash.Create(nullptr, IDB_SPLASH, kTextColor)) << "a second window";
 }
 
 TEST_F(SplashShown, PaintsThePictureWithTheStatusLineOverItsLowerEdge)
@@ -157,7 +152,7 @@ TEST_F(SplashShown, PaintsThePictureWithTheStatusLineOverItsLowerEdge)
     }
 }
 
-TEST_F(SplashShown, RepaintsAtOnceOnlyWhenTheStatusChanges)
+TEST_F(SplashShown, TakesStatusTextsAndRepaintsAtOnceOnlyWhenTheyChange)
 {
     struct Step {
         const wchar_t* text;
@@ -178,18 +173,14 @@ TEST_F(SplashShown, RepaintsAtOnceOnlyWhenTheStatusChanges)
         EXPECT_EQ(splash.status(), step.status);
     }
 
+    splash.SetStatusText(UINT(IDS_SPLASH_LOADING));
+    EXPECT_EQ(splash.status(), L"Loading models");
+    splash.SetStatusText(UINT(IDS_MISSING));
+    EXPECT_EQ(splash.status(), L"Loading models") << "a string that does not load";
 
     ProbedSplash windowless;
     windowless.SetStatusText(L"Stored");
     EXPECT_EQ(windowless.status(), L"Stored");
-}
-
-TEST_F(SplashShown, TakesTheStatusFromAStringResourceThatLoads)
-{
-    splash.SetStatusText(UINT(IDS_SPLASH_LOADING));
-    EXPECT_EQ(splash.status(), L"Loading models");
-    splash.SetStatusText(UINT(IDS_MISSING));
-    EXPECT_EQ(splash.status(), L"Loading models");
 }
 
 TEST_F(SplashShown, IgnoresCloseRequests)
@@ -220,11 +211,6 @@ TEST(SplashWnd, AMissingBitmapLeavesNoWindow)
     EXPECT_FALSE(created.Create(nullptr, IDB_MISSING, kTextColor));
     EXPECT_EQ(created.GetSafeHwnd(), nullptr);
     EXPECT_FALSE(created.DestroyWindow());
-}
-
-TEST_F(SplashShown, RefusesASecondWindow)
-{
-    EXPECT_FALSE(splash.Create(nullptr, IDB_SPLASH, kTextColor));
 }
 
 TEST(SplashWnd, DestroyHidesThenHandlesPendingMessagesThenDestroys)

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
@@ -109,17 +108,11 @@ TEST(CArray, SetSizeGrowsWithZerosAndShrinks)
 {
     CArray<int, int> array;
     array.Add(5);
-    array.SetSize(4, 16);
-    EXPECT_EQ(Items(array), (Ints{5, 0, 0, 0}));
     array.SetAtGrow(6, 7);
     EXPECT_EQ(Items(array), (Ints{5, 0, 0, 0, 0, 0, 7}));
     array.SetSize(2);
-    EXPECT_EQ(Items(array), (Ints{5, 0}));
     array.SetSize(3);
-    EXPECT_EQ(array[2], 0);
-    array.RemoveAll();
-    EXPECT_TRUE(array.IsEmpty());
-    EXPECT_EQ(array.GetUpperBound(), -1);
+    EXPECT_EQ(Items(array), (Ints{5, 0, 0})) << "a shrunk element comes back as zero";
 }
 
 TEST(CArray, AddingItsOwnElementSurvivesGrowth)
@@ -139,29 +132,6 @@ TEST(CArray, AddingItsOwnElementSurvivesGrowth)
     copy.Copy(array);
     copy.Copy(copy);
     EXPECT_EQ(copy.GetSize(), 204);
-}
-
-TEST(CArray, TypedArraysBehaveAsTheTemplate)
-{
-    CStringArray strings;
-    EXPECT_EQ(strings.Add(L"one"), 0);
-    EXPECT_EQ(strings.Add(CString(L"two")), 1);
-    strings.InsertAt(0, L"zero");
-    EXPECT_EQ(strings[2], L"two");
-    EXPECT_TRUE(ThrowsInvalidArg([&] { strings.GetAt(3); }));
-    EXPECT_TRUE(strings.IsKindOf(RUNTIME_CLASS(CStringArray)));
-    EXPECT_FALSE(strings.IsKindOf(RUNTIME_CLASS(CDWordArray)));
-
-    CDWordArray words;
-    words.SetSize(2);
-    words[1] = 0xFFFFFFFF;
-    EXPECT_EQ(words.GetAt(1), 0xFFFFFFFFu);
-
-    CPtrArray pointers;
-    int value = 0;
-    pointers.Add(&value);
-    EXPECT_EQ(pointers[0], &value);
-    EXPECT_STREQ(pointers.GetRuntimeClass()->m_lpszClassName, "CPtrArray");
 }
 
 TEST(CList, WalksBothWays)
@@ -249,94 +219,4 @@ TEST(CList, EmptyListAndNullPositionsThrow)
         list.GetNext(pos);
     }));
     EXPECT_EQ(Forward(list), (Ints{1}));
-}
-
-TEST(CMap, LooksUpSetsAndRemoves)
-{
-    CMap<int, int, CString, const CString&> map;
-    map.SetAt(1, L"one");
-    map[2] = L"two";
-    map.SetAt(1, L"uno");
-    EXPECT_EQ(map.GetCount(), 2);
-
-    CString value;
-    ASSERT_TRUE(map.Lookup(1, value));
-    EXPECT_EQ(value, L"uno");
-    EXPECT_FALSE(map.Lookup(3, value));
-    EXPECT_EQ(value, L"uno");
-    EXPECT_TRUE(map[3].IsEmpty());
-    EXPECT_EQ(map.GetCount(), 3);
-
-    EXPECT_TRUE(map.RemoveKey(2));
-    EXPECT_FALSE(map.RemoveKey(2));
-    EXPECT_EQ(map.PLookup(2), nullptr);
-    ASSERT_NE(map.PLookup(1), nullptr);
-    EXPECT_EQ(map.PLookup(1)->key, 1);
-    map.RemoveAll();
-    EXPECT_TRUE(map.IsEmpty());
-    EXPECT_EQ(map.GetStartPosition(), nullptr);
-    EXPECT_FALSE(map.Lookup(1, value));
-}
-
-TEST(CMap, IteratesOverEveryEntryOnce)
-{
-    CMap<UINT, UINT, UINT, UINT> map;
-    map.InitHashTable(7);
-    std::map<UINT, UINT> expected;
-    for (UINT key = 0; key < 1000; key += 3) {
-        map[key] = key * 2;
-        expected[key] = key * 2;
-    }
-    for (UINT key = 0; key < 1000; key += 9) {
-        map.RemoveKey(key);
-        expected.erase(key);
-    }
-    const auto collect = [&map] {
-        std::map<UINT, UINT> seen;
-        POSITION pos = map.GetStartPosition();
-        while (pos != nullptr) {
-            UINT key = 0, value = 0;
-            map.GetNextAssoc(pos, key, value);
-            EXPECT_TRUE(seen.emplace(key, value).second) << key;
-        }
-        return seen;
-    };
-    EXPECT_EQ(collect(), expected);
-    map.InitHashTable(101);
-    EXPECT_EQ(map.GetHashTableSize(), 101u);
-    EXPECT_EQ(collect(), expected);
-
-    size_t visited = 0;
-    for (auto* pPair = map.PGetFirstAssoc(); pPair != nullptr; pPair = map.PGetNextAssoc(pPair))
-        visited += expected.at(pPair->key) == pPair->value;
-    EXPECT_EQ(visited, expected.size());
-
-    POSITION none = nullptr;
-    UINT key = 0, value = 0;
-    EXPECT_TRUE(ThrowsInvalidArg([&] { map.GetNextAssoc(none, key, value); }));
-}
-
-TEST(CMap, HashesStringsByTextAndPointersByAddress)
-{
-    CMapStringToString names;
-    const CString key(L"alpha");
-    names.SetAt(key, L"first");
-    names[CString(L"al") + L"pha"] += L"!";
-    CString value;
-    ASSERT_TRUE(names.Lookup(L"alpha", value));
-    EXPECT_EQ(value, L"first!");
-    EXPECT_EQ(names.GetCount(), 1);
-
-    CMap<CString, const CString&, int, int> counts;
-    counts[CString(L"b")] = 2;
-    EXPECT_EQ(counts[CString(L"b")], 2);
-    EXPECT_EQ(HashKey<LPCWSTR>(L"b"), HashKey<const CString&>(CString(L"b")));
-
-    int a = 0, b = 0;
-    CMapPtrToPtr pointers;
-    pointers[&a] = &b;
-    void* found = nullptr;
-    EXPECT_TRUE(pointers.Lookup(&a, found));
-    EXPECT_EQ(found, &b);
-    EXPECT_FALSE(pointers.Lookup(&b, found));
 }

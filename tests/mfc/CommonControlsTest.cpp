@@ -213,6 +213,57 @@ TEST(ProgressCtrlTest, RangesAndStepsReturnWhatWasSetBefore)
     EXPECT_EQ(progress.GetPos(), 40);
 }
 
+// Records the order of the tab notifications.
+class TabParent : public CWnd {
+public:
+    std::vector<UINT> codes;
+
+protected:
+    afx_msg void OnSelChanging(NMHDR* pNMHDR, LRESULT* pResult)
+    {
+        codes.push_back(pNMHDR->code);
+        *pResult = FALSE;
+    }
+    afx_msg void OnSelChange(NMHDR* pNMHDR, LRESULT*) { codes.push_back(pNMHDR->code); }
+
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(TabParent, CWnd)
+    ON_NOTIFY(TCN_SELCHANGING, childId, &TabParent::OnSelChanging)
+    ON_NOTIFY(TCN_SELCHANGE, childId, &TabParent::OnSelChange)
+END_MESSAGE_MAP()
+
+TEST(TabCtrlTest, ARealClickOnATabSelectsItAndTellsTheParent)
+{
+    TabParent parent;
+    ASSERT_TRUE(createPopup(parent, 300, 200));
+    CTabCtrl tabs;
+    ASSERT_TRUE(tabs.Create(WS_VISIBLE, CRect(10, 10, 290, 190), &parent, childId));
+    for (int page = 0; page < 3; ++page)
+        EXPECT_EQ(tabs.InsertItem(page, page == 1 ? L"Graph" : L"Page"), page);
+    EXPECT_EQ(tabs.GetItemCount(), 3);
+    EXPECT_EQ(tabs.SetCurSel(2), 0);
+    EXPECT_TRUE(parent.codes.empty());
+
+    CRect tab;
+    ASSERT_TRUE(tabs.GetItemRect(1, &tab));
+    ASSERT_TRUE(qvtest::bringToForeground(parent));
+    qvtest::click(tabs, tab.CenterPoint());
+    ASSERT_TRUE(pumpUntil([&] { return parent.codes.size() >= 2; }));
+    EXPECT_EQ(parent.codes, (std::vector<UINT>{TCN_SELCHANGING, TCN_SELCHANGE}));
+    EXPECT_EQ(tabs.GetCurSel(), 1);
+
+    CRect window;
+    tabs.GetClientRect(&window);
+    CRect display = window;
+    tabs.AdjustRect(FALSE, &display);
+    EXPECT_GE(display.top, tab.bottom);
+    EXPECT_TRUE(CRect().IntersectRect(display, window));
+    tabs.AdjustRect(TRUE, &display);
+    EXPECT_EQ(display, window);
+}
+
 // Three 8 x 8 images side by side: red; blue with a magenta (mask colour) top-left quarter;
 // all magenta.
 class ImageListTest : public ::testing::Test {

@@ -45,6 +45,12 @@ public:
         GetClientRect(&client);
         pDC->FillSolidRect(&client, GetDocument()->color);
     }
+    // Painting prepares the DC before drawing: here the picture starts 10 pixels in.
+    void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo) override
+    {
+        CView::OnPrepareDC(pDC, pInfo);
+        pDC->SetViewportOrg(10, 10);
+    }
     void OnInitialUpdate() override
     {
         ++initialUpdates;
@@ -102,6 +108,7 @@ TEST(DocViewTest, TemplateCreatesDocumentFrameAndViewByRunTimeClass)
     EXPECT_GE(viewRect.Width(), clientRect.Width() - 4);
     qvtest::Capture capture(view->m_hWnd);
     EXPECT_EQ(capture.pixel(viewRect.Width() / 2, viewRect.Height() / 2), blue);
+    EXPECT_NE(capture.pixel(5, 5), blue) << "drawn after OnPrepareDC";
 
     // Closing the frame closes the document: frame, view and document are deleted.
     frame->SendMessage(WM_CLOSE);

@@ -170,6 +170,39 @@ TEST_F(MemoryDCTest, TransparentAlphaAndGradientBlits)
     source.SelectObject(previous);
 }
 
+// The text calls a derived DC may replace, each through the base pointer, each inking its own strip.
+TEST_F(MemoryDCTest, TextOutputThroughTheBasePointer)
+{
+    CDC* base = &dc;
+    base->FillSolidRect(CRect(0, 0, 40, 30), white);
+    base->SetTextColor(RGB(0, 0, 0));
+    base->SetBkMode(TRANSPARENT);
+    const auto inked = [&](int top) {
+        for (int y = top; y < top + 10; ++y)
+            for (int x = 0; x < 40; ++x)
+                if (dc.GetPixel(x, y) != white)
+                    return true;
+        return false;
+    };
+
+    int tabStop = 20;
+    const CSize extent = base->TabbedTextOut(0, 0, L"i\ti", 3, 1, &tabStop, 0);
+    EXPECT_GT(extent.cx, tabStop) << "the tab expanded";
+    EXPECT_TRUE(inked(0));
+
+    wchar_t text[] = L"W";
+    CRect box(0, 10, 40, 20);
+    EXPECT_GT(base->DrawTextEx(text, -1, &box, DT_SINGLELINE | DT_NOCLIP, nullptr), 0);
+    EXPECT_TRUE(inked(10));
+
+    EXPECT_TRUE(base->GrayString(nullptr, nullptr, reinterpret_cast<LPARAM>(L"W"), 1, 0, 20, 0, 0));
+    EXPECT_TRUE(inked(20));
+
+    int query = NEXTBAND;
+    EXPECT_EQ(0, base->Escape(QUERYESCSUPPORT, sizeof(query), reinterpret_cast<LPCSTR>(&query), nullptr))
+        << "a screen DC has no bands";
+}
+
 TEST(GdiObjectTest, TemporaryWrappersAreNotPermanent)
 {
     HGDIOBJ stock = ::GetStockObject(WHITE_BRUSH);

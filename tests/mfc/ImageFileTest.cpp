@@ -168,23 +168,6 @@ void reloadThroughStream(const CImage& source, REFGUID format, CImage& loaded)
     stream->Release();
 }
 
-TEST(ImageFileTest, SixteenBitImagesSaveWithTheirOwnMasks)
-{
-    const DWORD masks555[] = {0x7C00, 0x03E0, 0x001F};
-    const DWORD masks565[] = {0xF800, 0x07E0, 0x001F};
-    for (const DWORD* masks : {masks555, masks565}) {
-        SCOPED_TRACE(masks[1]);
-        CImage source;
-        ASSERT_TRUE(source.CreateEx(2, 1, 16, BI_BITFIELDS, masks));
-        source.SetPixel(0, 0, RGB(255, 0, 0));
-        source.SetPixel(1, 0, RGB(0, 255, 0));
-        CImage loaded;
-        reloadThroughStream(source, Gdiplus::ImageFormatBMP, loaded);
-        EXPECT_EQ(loaded.GetPixel(0, 0), source.GetPixel(0, 0));
-        EXPECT_EQ(loaded.GetPixel(1, 0), source.GetPixel(1, 0));
-    }
-}
-
 TEST(ImageFileTest, AlphaSurvivesASaveToAStream)
 {
     IStream* original = SHCreateMemStream(kAlphaPng, sizeof(kAlphaPng));

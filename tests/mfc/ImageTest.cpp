@@ -230,30 +230,6 @@ TEST(ImageTest, DrawBlendsAnImageWithAnAlphaChannel)
     EXPECT_EQ(surface.row(0, 0, 2), (std::vector<COLORREF>{RGB(0, 0, 128), RGB(0, 0, 0)}));
 }
 
-TEST(ImageTest, TransferMembersUseTheirOwnArguments)
-{
-    CImage image;
-    ASSERT_TRUE(image.Create(2, 1, 24));
-    fillKeyedPair(image);
-    DibSurface surface(4, 2, kBlue);
-
-    ASSERT_TRUE(image.BitBlt(surface.hdc(), RECT{2, 1, 3, 2}, POINT{1, 0}));
-    EXPECT_EQ(surface.row(1, 0, 4), (std::vector<COLORREF>{kBlue, kBlue, kGreen, kBlue}));
-
-    ASSERT_TRUE(image.StretchBlt(surface.hdc(), 0, 0, 4, 1));
-    EXPECT_EQ(surface.row(0, 0, 4), (std::vector<COLORREF>{kMagenta, kMagenta, kGreen, kGreen}));
-
-    surface.fill(kBlue);
-    ASSERT_TRUE(image.TransparentBlt(surface.hdc(), 0, 0, 2, 1, kGreen));
-    EXPECT_EQ(surface.row(0, 0, 2), (std::vector<COLORREF>{kMagenta, kBlue}));
-
-    surface.fill(kBlue);
-    ASSERT_TRUE(image.AlphaBlend(surface.hdc(), 0, 0, 0));
-    EXPECT_EQ(surface.row(0, 0, 2), (std::vector<COLORREF>{kBlue, kBlue}));
-    ASSERT_TRUE(image.AlphaBlend(surface.hdc(), POINT{0, 0}, 255));
-    EXPECT_EQ(surface.row(0, 0, 2), (std::vector<COLORREF>{kMagenta, kGreen}));
-}
-
 TEST(ImageTest, InterpolatedDrawGoesThroughGdiplus)
 {
     CImage image;

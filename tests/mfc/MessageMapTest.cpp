@@ -174,14 +174,6 @@ TEST_F(MessageMapTest, MouseCoordinatesAreCrackedSigned)
     EXPECT_EQ(wnd.lastPoint, CPoint(3, 4));
 }
 
-TEST_F(MessageMapTest, UnmappedMessagesReachTheDefaultWindowProcedure)
-{
-    wnd.SetWindowText(L"changed");
-    CString text;
-    wnd.GetWindowText(text);
-    EXPECT_EQ(text, CString(L"changed"));
-}
-
 TEST(HandleMapTest, FromHandleReturnsThePermanentObjectForOurWindows)
 {
     CWnd wnd;
@@ -219,43 +211,6 @@ TEST(HandleMapTest, AttachMakesPermanentAndDetachReleases)
     EXPECT_EQ(CWnd::FromHandlePermanent(foreign), nullptr);
     EXPECT_TRUE(::IsWindow(foreign));
     ::DestroyWindow(foreign);
-}
-
-TEST(WindowAttributesTest, ScrollInfoAndCoordinateMapping)
-{
-    CWnd parent;
-    ASSERT_TRUE(createPopup(parent));
-    CWnd child;
-    ASSERT_TRUE(child.Create(nullptr, nullptr, WS_VISIBLE | WS_VSCROLL, CRect(10, 20, 110, 120), &parent, 1));
-    SCROLLINFO info{};
-    info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-    info.nMax = 99;
-    info.nPage = 10;
-    info.nPos = 30;
-    child.SetScrollInfo(SB_VERT, &info);
-    EXPECT_EQ(child.GetScrollPos(SB_VERT), 30);
-    EXPECT_EQ(child.GetScrollLimit(SB_VERT), 90);
-    SCROLLINFO read{};
-    EXPECT_TRUE(child.GetScrollInfo(SB_VERT, &read, SIF_POS));
-    EXPECT_EQ(read.nPos, 30);
-
-    CRect rect(0, 0, 5, 5);
-    child.MapWindowPoints(&parent, &rect);
-    EXPECT_EQ(rect, CRect(10, 20, 15, 25));
-    CRect screen(0, 0, 5, 5);
-    child.ClientToScreen(&screen);
-    parent.ScreenToClient(&screen);
-    EXPECT_EQ(screen, rect);
-    EXPECT_EQ(child.GetParent(), &parent);
-    EXPECT_EQ(child.GetOwner(), &parent);
-    EXPECT_EQ(parent.GetDlgItem(1), &child);
-    parent.SetDlgItemText(1, L"item");
-    CString text;
-    parent.GetDlgItemText(1, text);
-    EXPECT_EQ(text, CString(L"item"));
-    parent.GetDlgItemText(2, text);
-    EXPECT_TRUE(text.IsEmpty());
-    EXPECT_EQ(child.GetTopLevelParent(), &parent);
 }
 
 TEST(WindowClassTest, EachCombinationOfClassFieldsGetsItsOwnClass)

@@ -15,7 +15,7 @@ struct basic_aabb<3, T> {
     basic_vector<3, T> max{math<T>::lowest(), math<T>::lowest(), math<T>::lowest()};
 
     basic_aabb() = default;
-    basic_aabb(const basic_vector<3, T>& lo, const basic_vector<3, T>& hi) : min(lo), max(hi) {}
+    basic_aabb(const basic_vector<3, T>& lo, const basic_vector<3, T>& hi) : min{lo}, max{hi} {}
 
     friend bool operator==(const basic_aabb&, const basic_aabb&) = default;
 };

@@ -23,8 +23,8 @@ enum LogLevel : unsigned {
 // Base of every log sink. A sink overrides onWriteMessage and locks mutex() for the
 // whole message there; the base never holds that mutex, so the hook may call back
 // into write(). Sinks registered with Log (add/remove) receive Log::warning. A
-// destroyed logger removes itself, but only once its derived part is gone: when other
-// threads log, call Log::remove before destroying a sink.
+// destroyed logger removes itself, but only once its derived part is gone: a sink's own
+// destructor calls Log::remove first, which waits until no other thread is inside it.
 class QV_CORE_API Logger {
 public:
     struct Message {

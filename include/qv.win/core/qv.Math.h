@@ -9,7 +9,7 @@ namespace qv {
 template <typename T>
 struct math {
     static constexpr T epsilon() { return std::numeric_limits<T>::epsilon(); }
-    static constexpr T maximum() { return std::numeric_limits<T>::max(); }
+    static constexpr T maximum() { return (std::numeric_limits<T>::max)(); }
     static constexpr T lowest() { return std::numeric_limits<T>::lowest(); }
     static T sqrt(T x) { return std::sqrt(x); }
     static T abs(T x) { return std::fabs(x); }
