@@ -82,11 +82,11 @@ class SquareGrid;
 
 // The squares of side size that the points of a span paint. With everyPoint one GL point per
 // item, at the centre of its square. Otherwise each square once, and none that cannot reach
-// the plot: runs of squares down a column inside the plot as one rectangle, the squares
-// crossing the plot's edge as GL points (GL clips those by their centres).
+// the plot: the pixels that the squares inside the plot cover as one rectangle per run down a
+// column, the squares crossing the plot's edge as GL points (GL clips those by their centres).
 //
 // Like LineScan, the scan goes on over a span that grew at its end, and skips whole blocks of
-// a summary that fall in one column of squares already painted.
+// a summary that fall in one column where their pixels are already covered.
 class PointScan {
 public:
     void start(Span span, const PixelMap& map, int squareSide, bool everyPoint);

@@ -65,7 +65,8 @@ struct Block {
 
 // The blocks of 16, 256, 4096... consecutive items of a layer, aligned on their size. Only whole
 // blocks are summarised; items appended later complete the blocks at the end. The first level
-// costs 24 bytes for 16 items of 16, a tenth of the items; the levels above a sixteenth of that.
+// costs 24 bytes for 16 items of 16 bytes, a tenth of the items' memory; each level above it a
+// sixteenth of the one below.
 class Summary {
 public:
     static constexpr std::size_t kFirstBlockItems = 16;
