@@ -10,18 +10,12 @@
 #include <utility>
 #include <vector>
 
-using qv::gui::Gradient;
 using qvtest::DibSurface;
-using qv::gui::Progress;
 using namespace qv::gui;
+using namespace qvtest::colors;
 
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr COLORREF kGreen = RGB(0, 255, 0);
-constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kYellow = RGB(255, 255, 0);
 
 // One text output: the span it was clipped to, the text and the colour it was drawn in.

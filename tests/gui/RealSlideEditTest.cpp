@@ -12,14 +12,12 @@
 
 using qv::gui::RealSlideEdit;
 using qvtest::DibSurface;
+using namespace qvtest::colors;
 
 namespace {
 
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 const double kInf = std::numeric_limits<double>::infinity();
-const COLORREF kWhite = RGB(255, 255, 255);
-const COLORREF kRed = RGB(255, 0, 0);
-const COLORREF kMagenta = RGB(255, 0, 255);
 
 class DisplayedSlideEdit : public RealSlideEdit {
 public:
