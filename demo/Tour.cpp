@@ -16,9 +16,9 @@
 
 namespace demo {
 
-Tour::Tour(const CString& folder) : folder(folder)
+Tour::Tour(const CString& folder) : folder(folder + L"\\")
 {
-    ::CreateDirectoryW(folder, nullptr);
+    check(this->folder.makePath(), L"the folder for the pictures");
 }
 
 bool Tour::check(bool ok, const wchar_t* step)
@@ -67,7 +67,7 @@ bool Tour::shoot(CWnd* window, const wchar_t* name)
     _printGLWindows(window->GetSafeHwnd(), target, rect.TopLeft());
     _copyToolTips(target, rect);
     image.ReleaseDC();
-    return check(copied && SUCCEEDED(image.Save(folder + L"\\" + name + L".png")), name);
+    return check(copied && SUCCEEDED(image.Save(getFile(CString(name) + L".png"))), name);
 }
 
 void Tour::_printGLWindows(HWND parent, HDC target, CPoint origin)
