@@ -254,7 +254,7 @@ TEST_F(StaticInDialog, TitleAndDescriptionInTheirOwnWeights)
         title.setBoldFont(c.boldTitle, c.boldDesc);
         DibSurface surface(200, 80);
         printClient(title, surface);
-        EXPECT_EQ(c.boldTitle, boundsOf(surface, kRed).Width() > boundsOf(surface, kBlue).Width());
+        EXPECT_EQ(c.boldTitle, surface.boundsOf(kRed).Width() > surface.boundsOf(kBlue).Width());
     }
 }
 
