@@ -44,6 +44,23 @@ COLORREF gradedColor(COLORREF from, const int (&steps)[3], int i)
     return color;
 }
 
+// The frames [first, end) of an outline that can show in the clip box. A frame that surrounds the
+// clip box hides nothing of it, and frames inside an emptied rectangle draw nothing, so a count in
+// the millions costs no more than the frames the surface can show.
+std::pair<long long, long long> visibleFrames(const CRect& rect, const CRect& clip, bool inward, int count)
+{
+    const long long left = rect.left, top = rect.top, right = rect.right, bottom = rect.bottom;
+    long long first = 0;
+    long long end = count;
+    if (inward) {
+        first = std::min({clip.left - left, clip.top - top, right - clip.right, bottom - clip.bottom});
+        end = std::min(end, (std::min(right - left, bottom - top) + 1) / 2);
+    } else {
+        end = std::min(end, std::max({left - clip.left, top - clip.top, clip.right - right, clip.bottom - bottom}) + 1);
+    }
+    return {std::max(0LL, first), end};
+}
+
 // Truncation toward zero. A quotient by zero (an image or box without width, a surface without a
 // resolution) is infinite or not a number and has no integer: it counts as 0.
 int truncated(float value)
@@ -191,18 +208,24 @@ void DC::drawOutlineBox(const CRect& rect, COLORREF from, COLORREF to, int count
         for (int c = 0; c < 3; ++c)
             steps[c] = (channel(to, kChannelShifts[c]) - channel(from, kChannelShifts[c])) / (count - 1);
     }
+    CRect clip;
+    m_pDC->GetClipBox(&clip);
+    const auto [first, end] = visibleFrames(rect, clip, inward, count);
     const int grow = inward ? -1 : 1;
-    CRect frame = rect;
-    for (int i = 0; i < count; ++i) {
-        const COLORREF color = gradedColor(from, steps, i);
+    for (long long i = first; i < end; ++i) {
+        const COLORREF color = gradedColor(from, steps, int(i));
+        // Edges beyond the clip box are invisible: they are brought to just outside it, where
+        // they cannot overflow.
+        const auto x = [&](long long v) { return int(std::clamp<long long>(v, clip.left - 1LL, clip.right + 1LL)); };
+        const auto y = [&](long long v) { return int(std::clamp<long long>(v, clip.top - 1LL, clip.bottom + 1LL)); };
+        CRect frame(x(rect.left - grow * i), y(rect.top - grow * i), x(rect.right + grow * i), y(rect.bottom + grow * i));
         m_pDC->Draw3dRect(&frame, color, color);
-        frame.InflateRect(grow, grow);
     }
 }
 
 void DC::drawImage(Gdiplus::Image* image, CRect box, int stretch)
 {
-    if (!_isUsable() || image == nullptr)
+    if (!_isUsable() || image == nullptr || box.IsRectEmpty())
         return;
     const int height = int(image->GetHeight());
     const int width = int(image->GetWidth());
@@ -215,7 +238,7 @@ void DC::drawImage(Gdiplus::Image* image, CRect box, int stretch)
 
 void DC::drawImage(ATL::CImage* image, CRect box, int stretch)
 {
-    if (!_isUsable() || image == nullptr || image->IsNull())
+    if (!_isUsable() || image == nullptr || image->IsNull() || box.IsRectEmpty())
         return;
     const CRect destination = _placeInBox(box, CSize(image->GetWidth(), image->GetHeight()), stretch);
     const int previousMode = m_pDC->GetStretchBltMode();

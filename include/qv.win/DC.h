@@ -42,7 +42,8 @@ public:
     void drawOutlineBox(const CRect& rect, COLORREF from, COLORREF to, int count, bool inward);
 
     // The image at its own size centred in the box when stretch is 0 and the box is larger in both
-    // directions, else scaled to fit the box with its aspect ratio kept.
+    // directions, else scaled to fit the box with its aspect ratio kept. A box without area (the
+    // platform faults on some inverted ones) draws nothing.
     virtual void drawImage(Gdiplus::Image* image, CRect box, int stretch);
     // Drawn as CImage::Draw does (transparent colour, alpha channel or a plain stretch).
     virtual void drawImage(ATL::CImage* image, CRect box, int stretch);

@@ -1,6 +1,9 @@
 #include <qv.win/DC.h>
 
+#include <atlimage.h>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 #include <climits>
 
@@ -163,6 +166,34 @@ TEST(DCTest, OutlineBoxGrowsOutwardAndIgnoresNoFrames)
     DC(untouched.dc()).drawOutlineBox(CRect(0, 0, 4, 4), kBlack, kWhite, 0, true);
     DC(untouched.dc()).drawOutlineBox(CRect(0, 0, 4, 4), kBlack, kWhite, -3, true);
     EXPECT_EQ(untouched.row(0, 0, 4), std::vector<COLORREF>(4, kBlue));
+}
+
+// Counts and rectangles far beyond the surface cost only the frames it shows, and an image
+// asked into a box without area leaves the picture alone.
+TEST(DCTest, HugeOutlinesAndInvertedImageBoxesDrawOnlyWhatTheSurfaceShows)
+{
+    CImage red;
+    red.Create(4, 4, 32);
+    const struct {
+        const char* name;
+        std::function<void(DC&)> draw;
+        COLORREF expected;
+    } rows[] = {
+        {"inward", [](DC& dc) { dc.drawOutlineBox(CRect(0, 0, 12, 12), kBlack, kWhite, INT_MAX, true); }, kBlack},
+        {"outward", [](DC& dc) { dc.drawOutlineBox(CRect(4, 4, 8, 8), kBlack, kWhite, INT_MAX, false); }, kBlack},
+        {"rectangle of the whole plane",
+         [](DC& dc) { dc.drawOutlineBox(CRect(INT_MIN, INT_MIN, INT_MAX, INT_MAX), kBlack, kWhite, INT_MAX, true); },
+         kBlack},
+        {"image in an inverted box", [&](DC& dc) { dc.drawImage(&red, CRect(0, 0, INT_MIN, INT_MIN), 0); }, kBlue},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        Canvas canvas(12, 12, kBlue);
+        DC dc(canvas.dc());
+        row.draw(dc);
+        EXPECT_EQ(canvas.row(0, 0, 12), std::vector<COLORREF>(12, row.expected));
+        EXPECT_EQ(canvas.row(11, 0, 12), std::vector<COLORREF>(12, row.expected));
+    }
 }
 
 TEST(DCTest, RectBySizeCentresSmallImagesAndFitsTheRest)
