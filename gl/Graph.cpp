@@ -123,8 +123,9 @@ void Graph::removeAllLayer()
 
 int Graph::findLayer(const char* layerName) const
 {
+    const char* name = layerName != nullptr ? layerName : "";
     for (size_t i = 0; i < layers.size(); ++i)
-        if (std::strcmp(layers[i]->getName(), layerName) == 0)
+        if (std::strcmp(layers[i]->getName(), name) == 0)
             return static_cast<int>(i);
     return -1;
 }
@@ -147,14 +148,18 @@ void Graph::calcGrid(float min, float max, int count, std::vector<float>& values
     if (count < 1)
         return;
     const double interval = intervalFor(static_cast<double>(max) - static_cast<double>(min),
-                                        static_cast<unsigned int>(count), false)
+                                        static_cast<unsigned int>(std::min(count, kMaxGridCount)), false)
                                 .value;
     const double start = std::floor(min / interval) * interval;
     const double end = std::ceil(max / interval) * interval + math<double>::epsilon();
-    const float low = min - math<float>::epsilon();
-    const float high = max + math<float>::epsilon();
-    // An interval too small to move v (a count far beyond any grid) ends the walk.
-    for (double v = start; v <= end && v + interval > v; v += interval)
+    // The range is widened by a float epsilon for the rounding of the walk, but never by more
+    // than half an interval: over a range narrower than the epsilon (a plot zoomed in far), every
+    // multiple within the epsilon would count, far more values than the count asks for.
+    const float slack = static_cast<float>(std::min<double>(math<float>::epsilon(), interval / 2));
+    const float low = min - slack;
+    const float high = max + slack;
+    // An interval too small to move v ends the walk, and so does passing high.
+    for (double v = start; v <= end && v <= high && v + interval > v; v += interval)
         if (low <= v && v <= high)
             values.push_back(static_cast<float>(v));
 }

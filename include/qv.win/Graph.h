@@ -14,7 +14,7 @@ namespace qv::gl {
 //
 // The graph owns the layers added to it and deletes them when they are removed or when it is
 // destroyed; a layer refused by addLayer (its name is taken) stays the caller's. Layers are
-// found by name, compared byte for byte.
+// found by name, compared byte for byte; a null name is the empty name.
 class QV_WIN_API Graph {
 public:
     using vector2 = GraphLayer::vector2;
@@ -51,8 +51,12 @@ public:
     // them inverted to recognise an empty result. Otherwise overwrites them with the user range.
     void getDataRange(vector2& min, vector2& max) const;
     // Appends (without clearing) the multiples of the grid interval for count steps that lie in
-    // [min, max], ascending. Nothing for count < 1, or when min equals max.
+    // [min, max] (widened by a float epsilon, at most half an interval), ascending. Nothing for
+    // count < 1, or when min equals max. A count above kMaxGridCount (more lines than a screen
+    // has pixels) counts as kMaxGridCount.
     static void calcGrid(float min, float max, int count, std::vector<float>& values);
+
+    static constexpr int kMaxGridCount = 1 << 16;
 
     // Overridables
 

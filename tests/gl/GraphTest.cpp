@@ -123,11 +123,27 @@ TEST(GraphGrid, AppendsTheMultiplesInsideTheRange)
     }
 }
 
-TEST(GraphGrid, AHugeCountEndsWithoutHanging)
+TEST(GraphGrid, HugeCountsAndTinyRangesEndWithAFewValues)
 {
-    std::vector<float> values;
-    Graph::calcGrid(1e7f, 1e7f + 1, std::numeric_limits<int>::max(), values);
-    EXPECT_LT(values.size(), 100000u);
+    const size_t most = Graph::kMaxGridCount + 1;
+    const struct {
+        float min;
+        float max;
+        int count;
+        size_t most;
+    } rows[] = {
+        {1e7f, 1e7f + 1, std::numeric_limits<int>::max(), most},
+        {0, 1, std::numeric_limits<int>::max(), most},
+        {1e-38f, 2e-38f, 6, 8},
+        {0, 1e-44f, 6, 8},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(testing::Message() << row.min << ".." << row.max << " count " << row.count);
+        std::vector<float> values;
+        Graph::calcGrid(row.min, row.max, row.count, values);
+        EXPECT_LE(values.size(), row.most);
+        EXPECT_FALSE(values.empty());
+    }
 }
 
 TEST(GraphLayerRange, FollowsEveryKindOfChange)
@@ -263,6 +279,10 @@ TEST(GraphLayers, AddFindsTheLayerByNameOrCreatesIt)
     ASSERT_EQ(2, speed->getCount());
     EXPECT_EQ(6u, speed->getItem(1).getUserData());
     EXPECT_EQ((GraphLayer::color{0, 0, 0, 1}), speed->getColor());
+
+    EXPECT_EQ(0, graph.add(nullptr, {0, 0}, 0)) << "no name is the empty name";
+    EXPECT_EQ(1, graph.add("", {0, 0}, 0));
+    EXPECT_EQ(2, graph.findLayer(nullptr));
 }
 
 TEST(GraphRange, AutoRangeWidensTheCallersRangeUserRangeReplacesIt)
