@@ -292,6 +292,8 @@ void Progress::ResetAnimation()
 
 void Progress::Draw(CDC* pDC, CRect rect, BOOL direct)
 {
+    if (pDC == nullptr)
+        return;
     if (m_rgnShape.GetSafeHandle() != nullptr) {
         pDC->SelectClipRgn(&m_rgnShape);
         pDC->OffsetClipRgn(rect.left, rect.top);

@@ -110,7 +110,7 @@ public:
     // Scrolls the gradient by step range units, cyclically over the stretched range.
     void Animate(int nStep);
     void ResetAnimation();
-    // Paints into rect, double-buffered unless direct.
+    // Paints into rect, double-buffered unless direct; nothing without a surface.
     void Draw(CDC* pDC, CRect rect, BOOL direct = FALSE);
 
     // Overridables

@@ -245,6 +245,13 @@ TEST_F(ProgressPaint, EmptyRangeLeavesTheAnimationAtZero)
     EXPECT_EQ(198, GetRValue(surface.pixel(99, 5)));
 }
 
+TEST_F(ProgressPaint, NoSurfaceNoPainting)
+{
+    progress.SetPos(50);
+    progress.Draw(nullptr, CRect(10, 10, 210, 30));
+    EXPECT_EQ(CRect(), surface.boundsOf([](COLORREF c) { return c != kGreen; }));
+}
+
 TEST_F(ProgressPaint, TransparentBackgroundKeepsWhatIsBehind)
 {
     progress.SetBkColor(CLR_NONE);
