@@ -21,6 +21,13 @@ constexpr int kEditInsetRight = 4;
 constexpr int kEditWidthTrim = 3;
 constexpr UINT kMenuFlags = TPM_NONOTIFY | TPM_RETURNCMD;
 
+// A row count from a caller, cut to the rows the list has: each row past them would still cost
+// a message that changes nothing.
+int existingRows(const CListCtrl& list, int rowCount)
+{
+    return std::min(rowCount, list.GetItemCount());
+}
+
 } // namespace
 
 BEGIN_MESSAGE_MAP(ListCtrl, CListCtrl)
@@ -295,14 +302,16 @@ void ListCtrl::SynchronizeItems(int column)
 void ListCtrl::SynchronizeString(int column, int rowCount)
 {
     const CString text = GetItemText(0, column);
-    for (int row = 1; row < rowCount; ++row)
+    const int rows = existingRows(*this, rowCount);
+    for (int row = 1; row < rows; ++row)
         SetItemText(row, column, text);
 }
 
 void ListCtrl::SynchronizeBool(int column, int rowCount)
 {
     const bool value = GetItemBool(0, column);
-    for (int row = 1; row < rowCount; ++row)
+    const int rows = existingRows(*this, rowCount);
+    for (int row = 1; row < rows; ++row)
         SetItemBool(row, column, value);
 }
 
@@ -311,7 +320,8 @@ void ListCtrl::SynchronizeList(int column, int rowCount)
     if (!_isColumn(column) || choiceCounts[column] == 0)
         return;
     const int index = GetItemList(0, column);
-    for (int row = 1; row < rowCount; ++row)
+    const int rows = existingRows(*this, rowCount);
+    for (int row = 1; row < rows; ++row)
         SetItemList(row, column, index);
 }
 

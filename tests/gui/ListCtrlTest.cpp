@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+
 #include <memory>
 #include <string>
 #include <tuple>
@@ -310,6 +312,17 @@ TEST_F(ListTest, AHeaderClickCopiesTheFirstRowDown)
     clickCell(-1, Flag);
     for (int row = 1; row < kRows; ++row)
         EXPECT_TRUE(list->GetItemBool(row, Flag)) << "row " << row;
+
+    // A row count far beyond the list copies to the rows there are, without walking the rest.
+    list->SetItemText(0, Name, L"again");
+    list->SetItemBool(0, Flag, false);
+    list->SetItemText(0, Kind, L"beta");
+    list->SynchronizeString(Name, INT_MAX);
+    list->SynchronizeBool(Flag, INT_MAX);
+    list->SynchronizeList(Kind, INT_MAX);
+    EXPECT_EQ(list->GetItemText(kRows - 1, Name), L"again");
+    EXPECT_FALSE(list->GetItemBool(kRows - 1, Flag));
+    EXPECT_EQ(list->GetItemText(kRows - 1, Kind), L"beta");
 }
 
 TEST_F(ListTest, DeleteRemovesTheSelectedRowAndRenumbers)
