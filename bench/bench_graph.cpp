@@ -1,7 +1,8 @@
 // Times one 800 x 600 line-graph window holding two layers in x order (a noisy random walk and a
-// smooth wave) at 10^3 to 10^7 points: its frames, against the frame at 10^3 points and against
-// the same frame drawing every point; then a hover's pick under the mouse, found on the CPU
-// and by GL selection, against GL selection at 10^3 points.
+// smooth wave) at 10^3 to 10^7 points: its frames (unchanged, after a 1-pixel pan, after a wheel
+// notch's zoom), against the frame at 10^3 points and against the same frame drawing every
+// point; then a hover's pick under the mouse, found on the CPU and by GL selection, against GL
+// selection at 10^3 points.
 
 #include <qv.win/CameraGraph.h>
 #include <qv.win/GraphWnd.h>
@@ -15,12 +16,14 @@
 
 namespace {
 
+using qv::gl::CameraGraph;
 using qv::gl::GraphLayer;
 using qv::gl::GraphWnd;
 
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
 constexpr int kFrames = 15;
+constexpr float kZoomStep = 1.01f; // a Shift wheel notch
 constexpr long kMostEveryPoint = 1000000; // drawing every point beyond this takes seconds a frame
 constexpr long kMostGLPick = 100000;      // GL selection beyond this takes a second a move
 constexpr int kMoves = 40;
@@ -79,6 +82,7 @@ void fill(GraphWnd& wnd, long count)
 struct Frames {
     double steady = 0; // nothing changed since the last frame
     double panned = 0; // the view moved by a pixel
+    double zoomed = 0; // the view zoomed by a wheel notch
     double every = 0;  // every point drawn
 };
 
@@ -95,6 +99,13 @@ Frames measure(GraphWnd& wnd, long count)
         direction = -direction;
         frame();
     });
+    float step = kZoomStep;
+    frames.zoomed = fastest([&] {
+        CameraGraph* camera = wnd.getGraphCamera();
+        camera->zoom(camera->zoomFactor() * step, false);
+        step = 1 / step;
+        frame();
+    });
     if (count <= kMostEveryPoint) {
         wnd.setDrawEveryPoint(true);
         frames.every = fastest(frame, count < kMostEveryPoint ? kFrames : 1);
@@ -106,15 +117,16 @@ Frames measure(GraphWnd& wnd, long count)
 void benchFrames(GraphWnd& wnd, GraphWnd::EViewType type, const char* title)
 {
     wnd.setViewType(type);
-    std::printf("%s\n  %-9s %10s %8s %10s %8s %12s %9s\n", title, "points", "frame ms", "x 10^3", "panned ms", "x 10^3",
-                "every pt ms", "speed-up");
+    std::printf("%s\n  %-9s %10s %8s %10s %8s %10s %8s %12s %9s\n", title, "points", "frame ms", "x 10^3",
+                "panned ms", "x 10^3", "zoomed ms", "x 10^3", "every pt ms", "speed-up");
     double baseline = 0;
     for (const long count : {1000L, 10000L, 100000L, 1000000L, 10000000L}) {
         const Frames frames = measure(wnd, count);
         if (count == 1000)
             baseline = frames.steady;
-        std::printf("  %-9ld %10.2f %8.2f %10.2f %8.2f", count, frames.steady * 1e3, frames.steady / baseline,
-                    frames.panned * 1e3, frames.panned / baseline);
+        std::printf("  %-9ld %10.2f %8.2f %10.2f %8.2f %10.2f %8.2f", count, frames.steady * 1e3,
+                    frames.steady / baseline, frames.panned * 1e3, frames.panned / baseline, frames.zoomed * 1e3,
+                    frames.zoomed / baseline);
         if (frames.every > 0)
             std::printf(" %12.2f %9.1f\n", frames.every * 1e3, frames.every / frames.panned);
         else

@@ -4,6 +4,7 @@
 #include "Tour.h"
 
 #include <qv.win/DC.h>
+#include <qv.win/Path.h>
 
 #include <qvtest/Input.h>
 #include <qvtest/Tooltips.h>
@@ -18,6 +19,7 @@ namespace {
 
 using qv::gui::ImageCtrl;
 using qv::gui::ImageData;
+using qv::util::win::Path;
 
 constexpr UINT kFramesId = 1;
 constexpr UINT kPicturesId = 2;
@@ -101,16 +103,15 @@ void drawLandscape(CDC* dc, const CRect& rect, COLORREF sky, COLORREF land, int 
 }
 
 // A new folder of its own under the user's temporary folder.
-CString makeTemporaryFolder()
+Path makeTemporaryFolder()
 {
-    wchar_t temp[MAX_PATH] = L"";
-    ::GetTempPath(MAX_PATH, temp);
-    CString folder;
-    folder.Format(L"%sqv.demo.pictures.%lu", temp, ::GetCurrentProcessId());
-    return ::CreateDirectory(folder, nullptr) ? folder : CString();
+    CString name;
+    name.Format(L"qv.demo.pictures.%lu\\", ::GetCurrentProcessId());
+    Path folder(Path::getTempPath(true) + name);
+    return folder.makePath() ? folder : Path();
 }
 
-bool saveScene(const CString& folder, const Scene& scene)
+bool saveScene(const Path& folder, const Scene& scene)
 {
     CImage image;
     if (!image.Create(kPictureWidth, kPictureHeight, 24))
@@ -118,7 +119,7 @@ bool saveScene(const CString& folder, const Scene& scene)
     HDC dc = image.GetDC();
     drawLandscape(CDC::FromHandle(dc), CRect(0, 0, kPictureWidth, kPictureHeight), scene.sky, scene.land, scene.sunX);
     image.ReleaseDC();
-    return SUCCEEDED(image.Save(folder + L"\\" + scene.file));
+    return SUCCEEDED(image.Save(folder.getPath(scene.file)));
 }
 
 } // namespace
@@ -152,28 +153,26 @@ bool ImageBrowserPage::create(CWnd* parent, UINT id)
 // Draws the scenes into files, loads whatever pictures the folder then holds and removes it.
 bool ImageBrowserPage::_loadPictures()
 {
-    const CString folder = makeTemporaryFolder();
-    if (folder.IsEmpty())
+    const Path folder = makeTemporaryFolder();
+    if (folder.isEmpty())
         return false;
     bool saved = true;
     for (const Scene& scene : kScenes)
         saved = saveScene(folder, scene) && saved;
     WIN32_FIND_DATA found{};
-    HANDLE search = ::FindFirstFile(folder + L"\\*.*", &found);
+    HANDLE search = ::FindFirstFile(folder.getPath(L"*.*"), &found);
     for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFile(search, &found)) {
         if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
             continue;
-        const CString path = folder + L"\\" + found.cFileName;
         auto* image = new ImageData(found.cFileName);
-        if (SUCCEEDED(image->Load(path)))
+        if (SUCCEEDED(image->Load(folder.getPath(found.cFileName))))
             pictures.addImage(image);
         else
             delete image;
-        ::DeleteFile(path);
     }
     if (search != INVALID_HANDLE_VALUE)
         ::FindClose(search);
-    ::RemoveDirectory(folder);
+    Path::deleteFolder(folder.getPath());
     return saved && pictures.getCount() == static_cast<__int64>(std::size(kScenes));
 }
 

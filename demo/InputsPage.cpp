@@ -1,5 +1,6 @@
 #include "InputsPage.h"
 
+#include "Settings.h"
 #include "Tour.h"
 
 #include <qv.win/DC.h>
@@ -30,7 +31,12 @@ constexpr double kMaxHeight = 120;
 constexpr double kMaxCorner = 20;
 
 const COLORREF kBackground = RGB(255, 255, 255);
+const wchar_t kWidthSetting[] = L"Width";
+const wchar_t kHeightSetting[] = L"Height";
+const wchar_t kCornerSetting[] = L"Corner";
+const COLORREF kPlateLight = RGB(200, 222, 240);
 const COLORREF kPlate = RGB(70, 130, 180);
+const COLORREF kPlateDark = RGB(40, 80, 125);
 const COLORREF kPlateEdge = RGB(25, 60, 100);
 const COLORREF kText = RGB(40, 40, 40);
 const wchar_t kCornerLabel[] = L"Corner radius (mm)";
@@ -58,6 +64,9 @@ int InputsPage::OnCreate(LPCREATESTRUCT lpcs)
 {
     if (CWnd::OnCreate(lpcs) == -1)
         return -1;
+    steel.SetGradientColorsX(3, kPlateLight, kPlate, kPlateDark);
+    steel.SetColorsStretch(30.0, 70.0);
+    steel.SetDirection(qv::gui::Gradient::TopToBottom);
     if (!_createSlideEdit(width, kWidth, 0, L"Width", L"mm") || !_createSlideEdit(height, kHeight, 1, L"Height", L"mm") ||
         !_createCorner() || !_createSlideEdit(area, kArea, 3, L"Area", L"mm\u00B2"))
         return -1;
@@ -108,6 +117,21 @@ CRect InputsPage::_cornerRow() const
     return CRect(kMargin, top, kMargin + kColumnWidth, top + kRowHeight);
 }
 
+void InputsPage::loadSettings(const Settings& settings)
+{
+    width.setValue(settings.getReal(kWidthSetting, width.getValue()), true);
+    height.setValue(settings.getReal(kHeightSetting, height.getValue()), true);
+    cornerSpin.setPos(settings.getReal(kCornerSetting, cornerSpin.getPos()));
+    _update();
+}
+
+void InputsPage::saveSettings(Settings& settings) const
+{
+    settings.setReal(kWidthSetting, width.getValue());
+    settings.setReal(kHeightSetting, height.getValue());
+    settings.setReal(kCornerSetting, cornerSpin.getPos());
+}
+
 void InputsPage::OnSizeChanged(UINT, NMHDR*, LRESULT*)
 {
     _update();
@@ -147,7 +171,7 @@ void InputsPage::OnPaint()
     dc.FillSolidRect(&client, kBackground);
     const CRect plate = _plateRect();
     const int corner = int(2 * _corner() * kPixelsPerMm);
-    qv::gui::DC(&dc).roundRectFill(plate, kPlateEdge, kPlate, CPoint(corner, corner), 2);
+    _drawPlate(dc, plate, corner);
     CString measures;
     measures.Format(L"%.1f mm \u00D7 %.1f mm, corners %.1f mm", width.getValue(), height.getValue(), _corner());
     CFont* oldFont = dc.SelectObject(&font);
@@ -157,6 +181,20 @@ void InputsPage::OnPaint()
     CRect label = _cornerRow();
     dc.DrawText(kCornerLabel, -1, &label, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
     dc.SelectObject(oldFont);
+}
+
+// Brushed steel: a gradient clipped to the plate's rounded outline.
+void InputsPage::_drawPlate(CDC& dc, const CRect& plate, int corner)
+{
+    CRgn outline;
+    outline.CreateRoundRectRgn(plate.left, plate.top, plate.right + 1, plate.bottom + 1, corner, corner);
+    dc.SelectClipRgn(&outline);
+    steel.DrawLinearGradient(&dc, plate, 0, -1, 0);
+    dc.SelectClipRgn(nullptr);
+    // The outline is a rounded rectangle filled with the selected brush.
+    CGdiObject* previous = dc.SelectStockObject(NULL_BRUSH);
+    qv::gui::DC(&dc).roundRectLine(plate, kPlateEdge, CPoint(corner, corner), 2);
+    dc.SelectObject(previous);
 }
 
 // Two arrow clicks, a live slide, a spin click and a typed value.

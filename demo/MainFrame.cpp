@@ -1,5 +1,6 @@
 #include "MainFrame.h"
 
+#include "Journal.h"
 #include "Settings.h"
 #include "WorkbenchView.h"
 #include "resource.h"
@@ -13,7 +14,7 @@ namespace {
 const wchar_t kFrame[] = L"Frame";
 const wchar_t kPlacement[] = L"Placement";
 const wchar_t kLastPage[] = L"LastPage";
-const CSize kDefaultSize(1000, 720);
+const CSize kDefaultSize(1000, 860);
 
 } // namespace
 
@@ -102,7 +103,7 @@ void MainFrame::OnExportSettings()
         return;
     Settings settings;
     save(settings);
-    settings.exportTo(file);
+    note(settings.exportTo(file) ? "Settings exported to %ls" : "Settings not exported to %ls", file);
 }
 
 void MainFrame::OnAppExit()

@@ -1,8 +1,10 @@
 #include "ScenePage.h"
 
+#include "Journal.h"
 #include "Tour.h"
 
 #include <qv.win/Camera.h>
+#include <qv.win/DIBSection.h>
 
 #include <GL/gl.h>
 
@@ -70,6 +72,7 @@ void ScenePage::tour(Tour& tour)
     GetClientRect(&client);
     tour.click(this, client.CenterPoint());
     tour.check(picked == Sphere, L"picking the sphere in the 3D scene");
+    _tourReadBack(tour);
 }
 
 const wchar_t* ScenePage::getPicked() const
@@ -132,6 +135,7 @@ void ScenePage::OnLButtonDown(UINT /*flags*/, CPoint point)
     const int count = getPickNameBuffer(buffer, hits, names);
     picked = count > 0 && names[0] < std::size(kPartNames) ? names[0] : Nothing;
     delete[] names;
+    note("3D scene: picked %ls at (%ld, %ld)", kPartNames[picked], point.x, point.y);
 }
 
 void ScenePage::OnTimer(UINT_PTR /*id*/)
@@ -140,6 +144,18 @@ void ScenePage::OnTimer(UINT_PTR /*id*/)
 }
 
 // Corner coordinates in bitmap text, unlit so that they keep their colour.
+// The picture read back into a bitmap, as a host saves or prints it; the sphere fills the middle.
+void ScenePage::_tourReadBack(Tour& tour)
+{
+    qv::gl::DIBSection picture;
+    COLORREF middle = CLR_INVALID;
+    if (getScreenShot(picture, GL_BGRA_EXT))
+        picture.getPixel(picture.getWidth() / 2, picture.getHeight() / 2, middle);
+    note("3D scene: read back %u x %u pixels, RGB(%d, %d, %d) in the middle", picture.getWidth(),
+         picture.getHeight(), GetRValue(middle), GetGValue(middle), GetBValue(middle));
+    tour.check(middle != CLR_INVALID && GetRValue(middle) > GetBValue(middle), L"reading the 3D scene back");
+}
+
 void ScenePage::_drawLabels()
 {
     ::glPushAttrib(GL_ENABLE_BIT);

@@ -39,6 +39,7 @@ private:
     void _drawObjects();
     void _drawLabels();
     void _drawTitle();
+    void _tourReadBack(Tour& tour);
 
     qv::gl::Font outline;
     unsigned picked = 0;

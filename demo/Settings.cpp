@@ -9,13 +9,18 @@ namespace demo {
 namespace {
 
 const wchar_t kRootName[] = L"HKEY_CURRENT_USER";
-const wchar_t kKey[] = L"Software\\qv.win\\Workbench";
+CString applicationKey = L"Software\\qv.win\\Workbench";
 // Settings are short texts; the registry reader needs room for the longest one.
 constexpr size_t kMaxText = 256;
 
 } // namespace
 
-Settings::Settings() : Settings(kKey) {}
+Settings::Settings() : Settings(applicationKey) {}
+
+void Settings::setApplicationKey(const wchar_t* key)
+{
+    applicationKey = key;
+}
 
 Settings::Settings(const CString& key) : key(key) {}
 
@@ -80,6 +85,12 @@ bool Settings::exportTo(const CString& fileName) const
     ::DeleteFileW(fileName);
     qv::gui::ExportRegistry(kRootName, key, fileName);
     return ::GetFileAttributesW(fileName) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool Settings::erase() const
+{
+    const LSTATUS status = ::RegDeleteTreeW(HKEY_CURRENT_USER, key);
+    return status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
 }
 
 bool Settings::_getString(const wchar_t* name, CString& text) const

@@ -8,7 +8,11 @@ namespace demo {
 // each page keeps its values in a sub-key of its own.
 class Settings {
 public:
+    // The application's key: HKCU\Software\qv.win\Workbench unless another one was chosen.
     Settings();
+
+    // Chooses the key later Settings() open, such as a tour's own that leaves the user's alone.
+    static void setApplicationKey(const wchar_t* key);
 
     // The settings of one page, in the sub-key named after it.
     Settings section(const wchar_t* name) const;
@@ -24,6 +28,8 @@ public:
     // Writes the whole key, sections included, as a registry script; false when the
     // file was not written.
     bool exportTo(const CString& fileName) const;
+    // Removes the key with everything under it; true when it is gone.
+    bool erase() const;
 
 private:
     explicit Settings(const CString& key);

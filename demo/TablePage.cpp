@@ -27,13 +27,13 @@ constexpr int kImageCount = 3;
 constexpr COLORREF kImageMask = RGB(255, 0, 255);
 
 enum Column { Number, Part, Material, Visible, Mass, Id };
-struct ColumnSpec {
+struct ColumnLayout {
     const wchar_t* title;
     int width;
     int format;
     ListCtrl::ColumnType type;
 };
-const ColumnSpec kColumns[] = {
+const ColumnLayout kColumns[] = {
     {L"No.", 44, LVCFMT_LEFT, ListCtrl::Edit},        {L"Part", 170, LVCFMT_LEFT, ListCtrl::Edit},
     {L"Material", 110, LVCFMT_LEFT, ListCtrl::List},  {L"Visible", 60, LVCFMT_LEFT, ListCtrl::Bool},
     {L"Mass [kg]", 90, LVCFMT_RIGHT, ListCtrl::Edit}, {L"Id", 90, LVCFMT_LEFT, ListCtrl::NotEditable},
@@ -116,8 +116,8 @@ bool TablePage::_createCheckImages()
 void TablePage::_addColumns()
 {
     for (int column = 0; column < static_cast<int>(std::size(kColumns)); ++column) {
-        const ColumnSpec& spec = kColumns[column];
-        table.AddColumn(column, spec.title, spec.width, spec.format, spec.type);
+        const ColumnLayout& layout = kColumns[column];
+        table.AddColumn(column, layout.title, layout.width, layout.format, layout.type);
     }
 }
 

@@ -12,11 +12,13 @@
 
 #include <atlimage.h>
 
+#include <cstdio>
+
 namespace demo {
 
-Tour::Tour(const CString& folder) : folder(folder)
+Tour::Tour(const CString& folder) : folder(folder + L"\\")
 {
-    ::CreateDirectoryW(folder, nullptr);
+    check(this->folder.makePath(), L"the folder for the pictures");
 }
 
 bool Tour::check(bool ok, const wchar_t* step)
@@ -24,6 +26,7 @@ bool Tour::check(bool ok, const wchar_t* step)
     if (!ok) {
         failed = true;
         qv::Log::warning("tour: %ls failed", step);
+        std::fwprintf(stderr, L"tour: %ls failed\n", step);
     }
     return ok;
 }
@@ -64,7 +67,7 @@ bool Tour::shoot(CWnd* window, const wchar_t* name)
     _printGLWindows(window->GetSafeHwnd(), target, rect.TopLeft());
     _copyToolTips(target, rect);
     image.ReleaseDC();
-    return check(copied && SUCCEEDED(image.Save(folder + L"\\" + name + L".png")), name);
+    return check(copied && SUCCEEDED(image.Save(getFile(CString(name) + L".png"))), name);
 }
 
 void Tour::_printGLWindows(HWND parent, HDC target, CPoint origin)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <qv.win/Path.h>
+
 #include <afxwin.h>
 
 #include <functional>
@@ -10,10 +12,11 @@ namespace demo {
 // photographed into a folder. Steps that fail are logged and make the run fail.
 class Tour {
 public:
-    // Creates the folder when its parent exists.
+    // Creates the folder with its missing parents.
     explicit Tour(const CString& folder);
 
-    const CString& getFolder() const { return folder; }
+    // <folder>\name
+    CString getFile(const wchar_t* name) const { return folder.getPath(name); }
     bool isFailed() const { return failed; }
 
     // Logs a failed step; returns ok.
@@ -36,7 +39,7 @@ private:
     void _printGLWindows(HWND parent, HDC target, CPoint origin);
     void _copyToolTips(HDC target, const CRect& area);
 
-    CString folder;
+    qv::util::win::Path folder;
     bool failed = false;
 };
 

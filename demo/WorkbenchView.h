@@ -2,6 +2,10 @@
 
 #include "Page.h"
 
+#include <qv.win/LogRichEdit.h>
+#include <qv.win/RichEditCtrl.h>
+
+#include <afxcmn.h>
 #include <afxwin.h>
 
 #include <memory>
@@ -11,7 +15,8 @@ namespace demo {
 
 class Settings;
 
-// The workbench's view: the pages, one shown at a time, switched from the View menu.
+// The workbench's view: the pages, one shown at a time in a tab control and switched from its
+// tabs or the View menu, above a log pane that shows what the library and the workbench log.
 class WorkbenchView : public CView {
     DECLARE_DYNCREATE(WorkbenchView)
 public:
@@ -31,19 +36,29 @@ public:
 
 protected:
     afx_msg int OnCreate(LPCREATESTRUCT lpcs);
+    afx_msg void OnDestroy();
     afx_msg void OnSize(UINT nType, int cx, int cy);
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
     afx_msg void OnNextPage();
     afx_msg void OnPreviousPage();
     afx_msg void OnPage(UINT nID);
+    afx_msg void OnUpdatePage(CCmdUI* pCmdUI);
+    afx_msg void OnTabChange(NMHDR* pNMHDR, LRESULT* pResult);
 
     DECLARE_MESSAGE_MAP()
 
 private:
+    bool _createLog();
+    bool _createTabs();
     bool _createPages();
     void _addPageCommands();
-    CRect _pageRect() const;
+    void _layout();
+    CRect _tabsRect() const;
+    CRect _pageRect();
 
+    CTabCtrl tabs;
+    qv::gui::RichEditCtrl log;
+    std::unique_ptr<qv::LogRichEdit> logSink;
     std::vector<std::unique_ptr<Page>> pages;
     int current = -1;
 };

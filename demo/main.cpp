@@ -8,7 +8,9 @@
 #include "WorkbenchView.h"
 #include "resource.h"
 
+#include <qv.win/LogDebugOut.h>
 #include <qv.win/SplashWnd.h>
+#include <qv.win/core/qv.Log.h>
 
 #include <afxwin.h>
 
@@ -19,7 +21,10 @@ namespace demo {
 namespace {
 
 constexpr int kTourFailed = 2;
-const CRect kTourRect(20, 20, 1020, 740);
+// A tour starts from the defaults every time, so that its pictures compare, and leaves the
+// user's settings alone.
+const wchar_t kTourSettings[] = L"Software\\qv.win\\Workbench Tour";
+const CRect kTourRect(20, 20, 1020, 880);
 constexpr DWORD kSettleMs = 300;
 constexpr COLORREF kSplashText = RGB(220, 232, 245);
 // How far from the work area's left edge the tour drops the frame; the magnet pulls it in.
@@ -44,6 +49,8 @@ private:
     bool _runTour(MainFrame* frame, const CString& folder);
     void _tourMagnet(MainFrame* frame, Tour& tour);
 
+    // What the log pane shows reaches a debugger too, from start-up to exit.
+    qv::LogDebugOut debugLog{qv::LogAll};
     int exitCode = 0;
 };
 
@@ -51,7 +58,12 @@ WorkbenchApp theApp;
 
 BOOL WorkbenchApp::InitInstance()
 {
+    qv::Log::add(&debugLog);
     const CString folder = folderArgument();
+    if (!folder.IsEmpty()) {
+        Settings::setApplicationKey(kTourSettings);
+        Settings().erase();
+    }
     qv::gui::SplashWnd splash(nullptr, IDB_SPLASH, kSplashText);
     if (!folder.IsEmpty())
         Tour(folder).shoot(&splash, L"splash");
@@ -69,6 +81,7 @@ BOOL WorkbenchApp::InitInstance()
 int WorkbenchApp::ExitInstance()
 {
     CWinApp::ExitInstance();
+    qv::Log::remove(&debugLog);
     return exitCode;
 }
 
@@ -104,7 +117,7 @@ bool WorkbenchApp::_runTour(MainFrame* frame, const CString& folder)
     }
     Settings settings;
     frame->save(settings);
-    tour.check(settings.exportTo(folder + L"\\workbench.reg"), L"exporting the settings");
+    tour.check(settings.exportTo(tour.getFile(L"workbench.reg")), L"exporting the settings");
     return !tour.isFailed();
 }
 

@@ -27,7 +27,7 @@ GraphLayer::GraphLayer() : GraphLayer("", kBlack) {}
 
 GraphLayer::GraphLayer(const char* layerName, color layerColour)
     : name(layerName), colour(layerColour), rangeDirty(false), rangeMin{0, 0}, rangeMax{0, 0}, rangeScanned(0),
-      descents(0), selectedCount(0), revision(nextRevision())
+      descents(0), selectedCount(0), revision(nextRevision()), rewriteRevision(revision)
 {
 }
 
@@ -51,7 +51,7 @@ GraphLayer& GraphLayer::operator=(const GraphLayer& other)
     copyList(other.items, items);
     descents = other.descents;
     selectedCount = other.selectedCount;
-    revision = nextRevision();
+    revision = rewriteRevision = nextRevision();
     return *this;
 }
 
@@ -81,7 +81,7 @@ void GraphLayer::setItem(int index, const GraphPos& item)
     rangeDirty = true;
     if (moved) {
         rangeScanned = 0;
-        revision = nextRevision();
+        revision = rewriteRevision = nextRevision();
     }
 }
 
@@ -155,7 +155,7 @@ void GraphLayer::_changedGeometry()
 {
     rangeDirty = true;
     rangeScanned = 0;
-    revision = nextRevision();
+    revision = rewriteRevision = nextRevision();
 }
 
 // Items appended since the last update only widen the cache; any other change starts over.

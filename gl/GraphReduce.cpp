@@ -1,6 +1,7 @@
 #include "GraphReduce.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 
 namespace qv::gl::reduce {
@@ -10,53 +11,12 @@ namespace {
 // Far beyond any plot, well inside what a rasteriser's fixed-point coordinates hold.
 constexpr double kFarPixels = 4194304;
 constexpr float kLargestPointSize = 64;
+constexpr int kWordBits = 64;
 
 // The centre of the pixel holding a position.
 float pixelCentre(double pixels)
 {
     return static_cast<float>(std::floor(pixels) + 0.5);
-}
-
-// One run of consecutive items in one column, reduced to the items that shape its pixels.
-class ColumnRun {
-public:
-    void start(size_t index, float y)
-    {
-        first = last = low = high = index;
-        lowY = highY = y;
-    }
-    void add(size_t index, float y)
-    {
-        last = index;
-        if (y < lowY) {
-            lowY = y;
-            low = index;
-        }
-        if (y > highY) {
-            highY = y;
-            high = index;
-        }
-    }
-    // The distinct indices among first, low, high and last, in item order.
-    int indices(size_t out[4]) const
-    {
-        size_t sorted[4] = {first, std::min(low, high), std::max(low, high), last};
-        int count = 0;
-        for (const size_t index : sorted)
-            if (count == 0 || out[count - 1] != index)
-                out[count++] = index;
-        return count;
-    }
-
-private:
-    size_t first = 0, last = 0, low = 0, high = 0;
-    float lowY = 0, highY = 0;
-};
-
-// Points without a place (NaN or infinite coordinates) are left out of what GL is given.
-bool isFinite(const GraphPos& item)
-{
-    return std::isfinite(item.getItem().x) && std::isfinite(item.getItem().y);
 }
 
 void append(std::vector<float>& out, float x, float y)
@@ -65,19 +25,62 @@ void append(std::vector<float>& out, float x, float y)
     out.push_back(y);
 }
 
-// The first pixel a square of size pixels covers when drawn at position: odd squares centre on
-// the pixel holding the position, even ones on the pixel corner nearest to it.
-int squareKey(double position, int size)
+// The largest integer not above pixels, for pixels within the far limits: cheaper than floor,
+// which the point scan would otherwise call twice an item.
+int floorPixel(double pixels)
 {
-    return static_cast<int>(std::floor(position + (size % 2 == 0 ? 0.5 : 0.0))) - size / 2;
+    const int truncated = static_cast<int>(pixels);
+    return truncated - (pixels < truncated);
 }
 
-float squareCentre(int key, int size)
+// Calls visit(word, mask) for each word holding bits of [from, to], with the mask of those
+// bits, while it returns true; returns whether it always did.
+template <class Visit>
+bool eachWord(int from, int to, Visit visit)
 {
-    return static_cast<float>(key) + static_cast<float>(size) * 0.5f;
+    for (int bit = from; bit <= to;) {
+        const int first = bit % kWordBits;
+        const int count = std::min(kWordBits - first, to - bit + 1);
+        const std::uint64_t mask = (count == kWordBits ? ~0ull : ((1ull << count) - 1)) << first;
+        if (!visit(static_cast<std::size_t>(bit / kWordBits), mask))
+            return false;
+        bit += count;
+    }
+    return true;
+}
+
+// The first row from `from` on whose bit is `set`, or rows when there is none.
+int nextRow(const std::uint64_t* words, std::size_t count, int rows, int from, bool set)
+{
+    std::size_t word = static_cast<std::size_t>(from / kWordBits);
+    if (word >= count)
+        return rows;
+    std::uint64_t bits = (set ? words[word] : ~words[word]) & (~0ull << (from % kWordBits));
+    while (bits == 0) {
+        if (++word >= count)
+            return rows;
+        bits = set ? words[word] : ~words[word];
+    }
+    return std::min(static_cast<int>(word) * kWordBits + std::countr_zero(bits), rows);
 }
 
 } // namespace
+
+// The squares of side size over the plot's pixels, indexed by their first pixel plus size, so
+// that those that can reach the plot have indices from 0 on. A point's square centres on the
+// pixel holding it when odd, on the pixel corner nearest to it when even.
+class SquareGrid {
+public:
+    SquareGrid(const PixelMap& map, int size) : map(map), half(size % 2 == 0 ? 0.5 : 0.0), shift(size - size / 2) {}
+
+    int column(float x) const { return floorPixel(map.x(x) + half) + shift; }
+    int row(float y) const { return floorPixel(map.y(y) + half) + shift; }
+
+private:
+    const PixelMap& map;
+    double half;
+    int shift;
+};
 
 PixelMap::PixelMap(const rect<float>& view, int width, int height)
     : left(view.left), bottom(view.bottom), scaleX(width / (static_cast<double>(view.right) - view.left)),
@@ -92,67 +95,93 @@ bool PixelMap::isUsable() const
 
 double PixelMap::x(float graphX) const
 {
-    return std::clamp(unclampedX(graphX), -kFarPixels, kFarPixels);
+    return std::min(std::max(unclampedX(graphX), -kFarPixels), kFarPixels);
 }
 
 double PixelMap::y(float graphY) const
 {
-    return std::clamp((graphY - bottom) * scaleY, -kFarPixels, kFarPixels);
+    return std::min(std::max((graphY - bottom) * scaleY, -kFarPixels), kFarPixels);
 }
 
-Span visibleSpan(const GraphPos* items, size_t count, float left, float right)
+Span visibleSpan(const GraphPos* items, std::size_t count, float left, float right)
 {
     const GraphPos* end = items + count;
     const GraphPos* inside =
         std::lower_bound(items, end, left, [](const GraphPos& item, float x) { return item.getItem().x < x; });
     const GraphPos* beyond =
         std::upper_bound(inside, end, right, [](float x, const GraphPos& item) { return x < item.getItem().x; });
-    const size_t first = static_cast<size_t>(inside - items);
-    const size_t last = static_cast<size_t>(beyond - items);
+    const std::size_t first = static_cast<std::size_t>(inside - items);
+    const std::size_t last = static_cast<std::size_t>(beyond - items);
     return {first > 0 ? first - 1 : 0, last < count ? last + 1 : count};
 }
 
-void lineStrip(const GraphPos* items, Span span, const PixelMap& map, bool everyPoint, std::vector<float>& out)
+void LineScan::start(Span span, bool every)
 {
-    if (!map.isUsable())
+    scanned = {span.first, span.first};
+    everyPoint = every;
+    started = false;
+    vertices.clear();
+    closedSize = 0;
+}
+
+// The lowest and highest of a run are taken by graph y: the map keeps their order, and items
+// on one pixel row share its centre, so any of them gives the same vertex.
+void LineScan::scan(const GraphPos* items, Span span, const PixelMap& map, const Summary* summary)
+{
+    if (span.last == scanned.last)
         return;
-    const auto vertex = [&](size_t i) {
-        append(out, pixelCentre(map.x(items[i].getItem().x)), pixelCentre(map.y(items[i].getItem().y)));
-    };
-    if (everyPoint) {
-        for (size_t i = span.first; i < span.last; ++i)
-            if (isFinite(items[i]))
-                vertex(i);
+    vertices.resize(closedSize);
+    if (!map.isUsable()) {
+        scanned.last = span.last;
         return;
     }
-    const auto flush = [&](const ColumnRun& run) {
-        size_t indices[4];
-        const int count = run.indices(indices);
-        for (int k = 0; k < count; ++k)
-            vertex(indices[k]);
-    };
-    // The lowest and highest of a run are taken by graph y: the map keeps their order, and
-    // items on one pixel row share its centre, so any of them gives the same vertex.
-    ColumnRun run;
-    bool started = false;
-    double column = 0;
-    for (size_t i = span.first; i < span.last; ++i) {
-        if (!isFinite(items[i]))
-            continue;
-        const GraphPos::vector2& p = items[i].getItem();
-        const double x = map.unclampedX(p.x);
-        if (started && x >= column && x < column + 1) {
-            run.add(i, p.y);
+    if (everyPoint)
+        summary = nullptr;
+    const auto inRunColumn = [&](const Block& block) { return _inColumn(map.unclampedX(block.lastX)); };
+    for (std::size_t i = scanned.last; i < span.last;) {
+        std::size_t blockItems = 0;
+        const Block* block = started && summary ? summary->largestAt(i, span.last, inRunColumn, blockItems) : nullptr;
+        if (block != nullptr) {
+            run.add(*block);
+            i += blockItems;
             continue;
         }
-        if (started)
-            flush(run);
-        column = std::floor(x);
-        run.start(i, p.y);
-        started = true;
+        const GraphPos::vector2& p = items[i].getItem();
+        if (hasPlace(p)) {
+            const double x = map.unclampedX(p.x);
+            if (everyPoint || !started || !_inColumn(x)) {
+                if (started)
+                    _flush(items, map);
+                _startRun(i, x);
+            }
+            run.add(static_cast<std::uint32_t>(i), p.y);
+        }
+        ++i;
     }
+    scanned.last = span.last;
+    closedSize = vertices.size();
     if (started)
-        flush(run);
+        _flush(items, map);
+}
+
+void LineScan::_startRun(std::size_t index, double x)
+{
+    column = std::floor(x);
+    first = index;
+    run = Block();
+    started = true;
+}
+
+// The distinct items among the first, lowest, highest and last, in item order.
+void LineScan::_flush(const GraphPos* items, const PixelMap& map)
+{
+    const std::size_t sorted[4] = {first, std::min(run.low, run.high), std::max(run.low, run.high), run.last};
+    for (int k = 0; k < 4; ++k) {
+        if (k > 0 && sorted[k] == sorted[k - 1])
+            continue;
+        const GraphPos::vector2& p = items[sorted[k]].getItem();
+        append(vertices, pixelCentre(map.x(p.x)), pixelCentre(map.y(p.y)));
+    }
 }
 
 int squareSize(float pointSize)
@@ -160,33 +189,195 @@ int squareSize(float pointSize)
     return static_cast<int>(std::lround(std::clamp(pointSize, 1.0f, kLargestPointSize)));
 }
 
-void pointSquares(const GraphPos* items, Span span, const PixelMap& map, float pointSize, bool everyPoint,
-                  std::vector<float>& out)
+void PointScan::start(Span span, const PixelMap& map, int squareSide, bool every)
 {
+    scanned = {span.first, span.first};
+    everyPoint = every;
+    size = squareSide;
+    columns = std::max(map.width(), 0) + size;
+    rows = std::max(map.height(), 0) + size;
+    lastInnerColumn = map.width();
+    lastInnerRow = map.height();
+    wordsPerColumn = (static_cast<std::size_t>(rows) + kWordBits - 1) / kWordBits;
+    painted.assign(every ? 0 : static_cast<std::size_t>(columns) * wordsPerColumn, 0);
+    covered.assign(painted.size(), 0);
+    started = false;
+    quads.clear();
+    points.clear();
+}
+
+void PointScan::scan(const GraphPos* items, Span span, const PixelMap& map, const Summary* summary)
+{
+    if (span.last == scanned.last)
+        return;
+    std::size_t i = scanned.last;
+    scanned.last = span.last;
     if (!map.isUsable())
         return;
-    const int size = squareSize(pointSize);
-    // Keys of squares that can reach the plot lie in [-size, extent).
-    const int columns = map.width() + size;
-    const int rows = map.height() + size;
-    std::vector<bool> painted(everyPoint ? 0 : static_cast<size_t>(columns) * static_cast<size_t>(rows));
-    for (size_t i = span.first; i < span.last; ++i) {
-        if (!isFinite(items[i]))
-            continue;
-        const int kx = squareKey(map.x(items[i].getItem().x), size);
-        const int ky = squareKey(map.y(items[i].getItem().y), size);
-        if (!everyPoint) {
-            const int column = kx + size;
-            const int row = ky + size;
-            if (column < 0 || column >= columns || row < 0 || row >= rows)
-                continue;
-            const size_t bit = static_cast<size_t>(row) * static_cast<size_t>(columns) + static_cast<size_t>(column);
-            if (painted[bit])
-                continue;
-            painted[bit] = true;
-        }
-        append(out, squareCentre(kx, size), squareCentre(ky, size));
+    const SquareGrid grid(map, size);
+    if (everyPoint) {
+        for (; i < span.last; ++i)
+            if (const GraphPos::vector2& p = items[i].getItem(); hasPlace(p))
+                _addPoint(grid.column(p.x), grid.row(p.y));
+        return;
     }
+    while (i < span.last) {
+        if (started && summary != nullptr) {
+            const std::size_t taken = _takeColumn(items, *summary, i, span.last, grid);
+            i += taken;
+            if (taken > 0)
+                continue;
+        }
+        const GraphPos::vector2& p = items[i++].getItem();
+        if (!hasPlace(p))
+            continue;
+        column = grid.column(p.x);
+        started = true;
+        _paint(grid.row(p.y));
+    }
+    _collect();
+}
+
+// Takes in the whole blocks from index on that stay in the current column, and returns how
+// many items they cover. The lowest and highest items of each block are painted first, so
+// that the edges of the column are known early and most blocks then lie in pixels already
+// covered. The others are taken apart round by round, the ends of all their parts painted
+// before any part is looked at: the ends of many small blocks fill the middle of the column,
+// so that few blocks need their items visited.
+std::size_t PointScan::_takeColumn(const GraphPos* items, const Summary& summary, std::size_t index,
+                                   std::size_t end, const SquareGrid& grid)
+{
+    const auto inColumn = [&](const Block& block) { return grid.column(block.lastX) == column; };
+    parts.clear();
+    std::size_t next = index;
+    for (std::size_t blockItems = 0; const Block* block = summary.largestAt(next, end, inColumn, blockItems);) {
+        _open(*block, next, blockItems, grid);
+        next += blockItems;
+    }
+    while (!parts.empty()) {
+        open.swap(parts);
+        parts.clear();
+        for (const OpenBlock& block : open)
+            _takeApart(items, summary, block, grid);
+    }
+    return next - index;
+}
+
+// Paints the squares of the lowest and highest items of a block and keeps it for the next round.
+void PointScan::_open(const Block& block, std::size_t first, std::size_t items, const SquareGrid& grid)
+{
+    if (block.isEmpty())
+        return;
+    _paint(grid.row(block.lowY));
+    _paint(grid.row(block.highY));
+    parts.push_back({&block, first, items});
+}
+
+// A block that may paint new pixels: the squares of its items when it is of the first level;
+// otherwise its parts, for the next round.
+void PointScan::_takeApart(const GraphPos* items, const Summary& summary, const OpenBlock& block,
+                           const SquareGrid& grid)
+{
+    if (_isCovered(grid.row(block.block->lowY), grid.row(block.block->highY)))
+        return;
+    if (block.items == Summary::kFirstBlockItems) {
+        for (std::size_t i = block.first; i < block.first + block.items; ++i)
+            if (const GraphPos::vector2& p = items[i].getItem(); hasPlace(p))
+                _paint(grid.row(p.y));
+        return;
+    }
+    const std::size_t partItems = block.items / Summary::kFanOut;
+    for (std::size_t part = block.first; part < block.first + block.items; part += partItems)
+        _open(*summary.at(part, partItems), part, partItems, grid);
+}
+
+// Whether squares of the current column in rows [fromRow, toRow] would paint no new pixel:
+// inside the plot, where squares are drawn as rectangles, when every pixel they could cover is
+// covered already (squares overlap, so this holds long before every row has a square of its
+// own); elsewhere, where squares are GL points that the plot's edge may clip whole, when every
+// square that can reach the plot is painted.
+bool PointScan::_isCovered(int fromRow, int toRow) const
+{
+    if (column < 0 || column >= columns)
+        return true;
+    const std::size_t at = static_cast<std::size_t>(column) * wordsPerColumn;
+    if (_isInside(fromRow) && _isInside(toRow))
+        return eachWord(fromRow, toRow + size - 1,
+                        [&](std::size_t word, std::uint64_t mask) { return (covered[at + word] & mask) == mask; });
+    return eachWord(std::max(fromRow, 0), std::min(toRow, rows - 1),
+                    [&](std::size_t word, std::uint64_t mask) { return (painted[at + word] & mask) == mask; });
+}
+
+// Whether the square in row of the current column lies inside the plot.
+bool PointScan::_isInside(int row) const
+{
+    return column >= size && column <= lastInnerColumn && row >= size && row <= lastInnerRow;
+}
+
+// Paints the square in row of the current column, and covers its pixels when inside the plot.
+void PointScan::_paint(int row)
+{
+    if (static_cast<unsigned>(column) >= static_cast<unsigned>(columns)
+        || static_cast<unsigned>(row) >= static_cast<unsigned>(rows))
+        return;
+    const std::size_t at = static_cast<std::size_t>(column) * wordsPerColumn;
+    std::uint64_t& squares = painted[at + static_cast<std::size_t>(row) / kWordBits];
+    const std::uint64_t square = 1ull << (static_cast<unsigned>(row) % kWordBits);
+    if (squares & square)
+        return;
+    squares |= square;
+    if (_isInside(row))
+        eachWord(row, row + size - 1, [&](std::size_t word, std::uint64_t mask) {
+            covered[at + word] |= mask;
+            return true;
+        });
+}
+
+void PointScan::_collect()
+{
+    quads.clear();
+    points.clear();
+    for (int column = 0; column < columns; ++column)
+        _collectColumn(column);
+}
+
+
+// The squares of a column inside the plot as one rectangle per run of the pixels they cover;
+// the squares crossing the plot's edge as points.
+void PointScan::_collectColumn(int index)
+{
+    const std::size_t at = static_cast<std::size_t>(index) * wordsPerColumn;
+    const std::uint64_t* squares = &painted[at];
+    const auto addPoints = [&](int from, int to) {
+        for (int row = nextRow(squares, wordsPerColumn, rows, from, true); row < to;
+             row = nextRow(squares, wordsPerColumn, rows, row + 1, true))
+            _addPoint(index, row);
+    };
+    if (index < size || index > lastInnerColumn) {
+        addPoints(0, rows);
+        return;
+    }
+    addPoints(0, size);
+    addPoints(lastInnerRow + 1, rows);
+    const std::uint64_t* pixels = &covered[at];
+    for (int row = nextRow(pixels, wordsPerColumn, rows, 0, true); row < rows;) {
+        const int end = nextRow(pixels, wordsPerColumn, rows, row, false);
+        const float left = static_cast<float>(index - size);
+        const float right = static_cast<float>(index);
+        const float bottom = static_cast<float>(row - size);
+        const float top = static_cast<float>(end - size);
+        append(quads, left, bottom);
+        append(quads, right, bottom);
+        append(quads, right, top);
+        append(quads, left, top);
+        row = nextRow(pixels, wordsPerColumn, rows, end, true);
+    }
+}
+
+void PointScan::_addPoint(int columnIndex, int row)
+{
+    const float half = static_cast<float>(size) * 0.5f;
+    append(points, static_cast<float>(columnIndex - size) + half, static_cast<float>(row - size) + half);
 }
 
 } // namespace qv::gl::reduce

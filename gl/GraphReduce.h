@@ -2,11 +2,15 @@
 
 // What the graph window draws of a layer, computed on the CPU in the plot's pixels.
 
+#include "GraphSummary.h"
+
 #include <qv.win/GraphPos.h>
 
 #include <qv.win/core/qv.Rect.h>
 
 #include <cstddef>
+#include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace qv::gl::reduce {
@@ -33,25 +37,107 @@ private:
 // The items [first, last) of a layer whose x never decreases that can touch the x window
 // [left, right]: those inside, plus the neighbour on each side that a segment leads to.
 struct Span {
-    size_t first;
-    size_t last;
+    std::size_t first = 0;
+    std::size_t last = 0;
 };
-Span visibleSpan(const GraphPos* items, size_t count, float left, float right);
+Span visibleSpan(const GraphPos* items, std::size_t count, float left, float right);
 
-// Appends the (x, y) pixel vertices of the line strip through the items of span that have a
-// place (finite coordinates), each at the centre of its pixel. With everyPoint every item; otherwise, of each run of consecutive items in one
-// pixel column, the first, the lowest, the highest and the last, in item order. With every
-// vertex on a pixel centre the segments inside a column are vertical and light exactly the
-// rows between its lowest and highest point, so a 1-pixel line lights the same pixels.
-void lineStrip(const GraphPos* items, Span span, const PixelMap& map, bool everyPoint, std::vector<float>& out);
+// The line strip through the items of a span that have a place, each vertex at the centre of
+// its pixel. With everyPoint one vertex per item; otherwise, of each run of consecutive items
+// in one pixel column, the first, the lowest, the highest and the last, in item order. With
+// every vertex on a pixel centre the segments inside a column are vertical and light exactly
+// the rows between its lowest and highest point, so a 1-pixel line lights the same pixels.
+//
+// The scan can go on where it stopped when the span has only grown at its end over the same
+// items, and takes whole blocks of a summary (of a layer in x order) that fall in one column.
+class LineScan {
+public:
+    void start(Span span, bool everyPoint);
+    // Goes on to the end of span; span.first must not have changed since start.
+    void scan(const GraphPos* items, Span span, const PixelMap& map, const Summary* summary);
+    const Span& getSpan() const { return scanned; }
+    // (x, y) pairs.
+    const std::vector<float>& getVertices() const { return vertices; }
+
+private:
+    void _startRun(std::size_t index, double x);
+    void _flush(const GraphPos* items, const PixelMap& map);
+    bool _inColumn(double x) const { return x >= column && x < column + 1; }
+
+    Span scanned;
+    bool everyPoint = false;
+    bool started = false;
+    double column = 0;
+    std::size_t first = 0;
+    Block run;
+    std::vector<float> vertices;
+    // The vertices of the runs closed so far; those of the open run follow.
+    std::size_t closedSize = 0;
+};
 
 // The side in pixels of the square a point of pointSize paints.
 int squareSize(float pointSize);
 
-// Appends one vertex per square of pointSize pixels that the items of span paint, placed at
-// the square's centre so that it covers exactly the pixels computed here. With everyPoint
-// one per item; otherwise each square once, and none that cannot reach the plot.
-void pointSquares(const GraphPos* items, Span span, const PixelMap& map, float pointSize, bool everyPoint,
-                  std::vector<float>& out);
+class SquareGrid;
+
+// The squares of side size that the points of a span paint. With everyPoint one GL point per
+// item, at the centre of its square. Otherwise each square once, and none that cannot reach
+// the plot: the pixels that the squares inside the plot cover as one rectangle per run down a
+// column, the squares crossing the plot's edge as GL points (GL clips those by their centres).
+//
+// Like LineScan, the scan goes on over a span that grew at its end, and skips whole blocks of
+// a summary that fall in one column where their pixels are already covered.
+class PointScan {
+public:
+    void start(Span span, const PixelMap& map, int squareSide, bool everyPoint);
+    void scan(const GraphPos* items, Span span, const PixelMap& map, const Summary* summary);
+    const Span& getSpan() const { return scanned; }
+    // (x, y) pairs: the four corners of each rectangle.
+    const std::vector<float>& getQuads() const { return quads; }
+    // (x, y) pairs: the centres of the squares drawn as GL points.
+    const std::vector<float>& getPoints() const { return points; }
+
+private:
+    // A block of the summary whose rows may not all be painted yet.
+    struct OpenBlock {
+        const Block* block;
+        std::size_t first;
+        std::size_t items;
+    };
+
+    std::size_t _takeColumn(const GraphPos* items, const Summary& summary, std::size_t index, std::size_t end,
+                            const SquareGrid& grid);
+    void _open(const Block& block, std::size_t first, std::size_t items, const SquareGrid& grid);
+    void _takeApart(const GraphPos* items, const Summary& summary, const OpenBlock& block, const SquareGrid& grid);
+    bool _isCovered(int fromRow, int toRow) const;
+    bool _isInside(int row) const;
+    void _paint(int row);
+    void _collect();
+    void _collectColumn(int index);
+    void _addPoint(int columnIndex, int row);
+
+    Span scanned;
+    bool everyPoint = false;
+    int size = 1;
+    // Squares are indexed by their first pixel plus size, on each axis: those that can reach
+    // the plot from 0 to columns and rows, those wholly inside it from size to the last inner.
+    int columns = 0;
+    int rows = 0;
+    int lastInnerColumn = 0;
+    int lastInnerRow = 0;
+    std::size_t wordsPerColumn = 0;
+    // A bit per square, by column, and a bit per pixel that the squares inside the plot cover,
+    // the pixel at the first row of a square by that square's bit.
+    std::vector<std::uint64_t> painted;
+    std::vector<std::uint64_t> covered;
+    // The column of the last item with a place taken in, once there is one.
+    bool started = false;
+    int column = 0;
+    // The blocks of this round of a column and, their ends painted, those of the next.
+    std::vector<OpenBlock> open;
+    std::vector<OpenBlock> parts;
+    std::vector<float> quads;
+    std::vector<float> points;
+};
 
 } // namespace qv::gl::reduce

@@ -146,6 +146,22 @@ bool drawsPoints(GraphWnd::EViewType type)
     return type == GraphWnd::Point || type == GraphWnd::LineAndPoint;
 }
 
+// The items of a layer that can reach the view: all of them unless the layer is in x order.
+reduce::Span spanOf(const GraphLayer& layer, const rect<float>& view)
+{
+    const size_t count = static_cast<size_t>(layer.getCount());
+    if (!layer.isOrderedX())
+        return {0, count};
+    return reduce::visibleSpan(layer.getItems(), count, view.left, view.right);
+}
+
+// Whether a scan of the scanned items can go on to span: the same view, and only items
+// appended since.
+bool continues(bool valid, const reduce::Span& scanned, const reduce::Span& span)
+{
+    return valid && scanned.first == span.first && scanned.last <= span.last;
+}
+
 } // namespace
 
 void GraphWnd::onRenderGL()
@@ -326,27 +342,22 @@ void GraphWnd::onDrawMarker(const vector2& position, const color& colour)
 // array otherwise (cut to the visible window when in x order: segments beyond it are clipped).
 void GraphWnd::_drawLayerLines(int index, const GraphLayer& layer)
 {
-    if (layer.isOrderedX() && lineWidth == 1.0f) {
-        LayerDrawing& drawing = _drawingOf(index, layer);
-        if (!drawing.linesValid) {
-            drawing.lines.clear();
-            const reduce::PixelMap map(drawing.view, drawing.pixels.cx, drawing.pixels.cy);
-            const reduce::Span span = reduce::visibleSpan(layer.getItems(), static_cast<size_t>(layer.getCount()),
-                                                          drawing.view.left, drawing.view.right);
-            reduce::lineStrip(layer.getItems(), span, map, drawEveryPoint, drawing.lines);
-            drawing.linesValid = true;
-        }
-        drawPixelVertices(GL_LINE_STRIP, drawing.lines, drawing.pixels.cx, drawing.pixels.cy);
+    if (!layer.isOrderedX() || lineWidth != 1.0f) {
+        const reduce::Span span = spanOf(layer, camera->getBoundVolume(true));
+        if (span.first < span.last)
+            drawArrays(GL_LINE_STRIP, &layer.getItems()[span.first].getItem().x, sizeof(GraphPos),
+                       static_cast<GLsizei>(span.last - span.first));
         return;
     }
-    reduce::Span span{0, static_cast<size_t>(layer.getCount())};
-    if (layer.isOrderedX()) {
-        const rect<float> bv = camera->getBoundVolume(true);
-        span = reduce::visibleSpan(layer.getItems(), span.last, bv.left, bv.right);
+    LayerDrawing& drawing = _drawingOf(index, layer);
+    const reduce::PixelMap map(drawing.view, drawing.pixels.cx, drawing.pixels.cy);
+    const reduce::Span span = spanOf(layer, drawing.view);
+    if (!continues(drawing.linesValid, drawing.lines.getSpan(), span)) {
+        drawing.lines.start(span, drawEveryPoint);
+        drawing.linesValid = true;
     }
-    if (span.first < span.last)
-        drawArrays(GL_LINE_STRIP, &layer.getItems()[span.first].getItem().x, sizeof(GraphPos),
-                   static_cast<GLsizei>(span.last - span.first));
+    drawing.lines.scan(layer.getItems(), span, map, &drawing.summary);
+    drawPixelVertices(GL_LINE_STRIP, drawing.lines.getVertices(), drawing.pixels.cx, drawing.pixels.cy);
 }
 
 // Squares painted once each when GraphWnd draws the points itself; a derived class gets
@@ -360,19 +371,20 @@ void GraphWnd::_drawLayerPoints(int index, const GraphLayer& layer)
         return;
     }
     LayerDrawing& drawing = _drawingOf(index, layer);
-    if (!drawing.pointsValid || drawing.pointSize != pointSize) {
-        drawing.points.clear();
-        const reduce::PixelMap map(drawing.view, drawing.pixels.cx, drawing.pixels.cy);
-        reduce::Span span{0, static_cast<size_t>(layer.getCount())};
-        if (layer.isOrderedX())
-            span = reduce::visibleSpan(layer.getItems(), span.last, drawing.view.left, drawing.view.right);
-        reduce::pointSquares(layer.getItems(), span, map, pointSize, drawEveryPoint, drawing.points);
+    const reduce::PixelMap map(drawing.view, drawing.pixels.cx, drawing.pixels.cy);
+    const reduce::Span span = spanOf(layer, drawing.view);
+    const int side = reduce::squareSize(pointSize);
+    if (!continues(drawing.pointsValid && drawing.pointSize == pointSize, drawing.points.getSpan(), span)) {
+        drawing.points.start(span, map, side, drawEveryPoint);
         drawing.pointSize = pointSize;
         drawing.pointsValid = true;
     }
-    ::glPointSize(static_cast<float>(reduce::squareSize(pointSize)));
+    drawing.points.scan(layer.getItems(), span, map, layer.isOrderedX() ? &drawing.summary : nullptr);
+    ::glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    drawPixelVertices(GL_QUADS, drawing.points.getQuads(), drawing.pixels.cx, drawing.pixels.cy);
+    ::glPointSize(static_cast<float>(side));
     ::glPolygonMode(GL_FRONT_AND_BACK, GL_POINT);
-    drawPixelVertices(GL_POINTS, drawing.points, drawing.pixels.cx, drawing.pixels.cy);
+    drawPixelVertices(GL_POINTS, drawing.points.getPoints(), drawing.pixels.cx, drawing.pixels.cy);
 }
 
 bool GraphWnd::isDefaultPointDrawing() const
@@ -380,7 +392,8 @@ bool GraphWnd::isDefaultPointDrawing() const
     return typeid(*this) == typeid(GraphWnd);
 }
 
-// The layer's drawing, emptied when the layer, its points, the view or the plot size changed.
+// The layer's drawing: its summary follows the items appended since the last frame and starts
+// over when others changed; its scans start over when the view or the plot size changed.
 GraphWnd::LayerDrawing& GraphWnd::_drawingOf(int index, const GraphLayer& layer)
 {
     if (drawings.size() < static_cast<size_t>(getLayerCount()))
@@ -393,15 +406,20 @@ GraphWnd::LayerDrawing& GraphWnd::_drawingOf(int index, const GraphLayer& layer)
     const CSize pixels(viewport[2], viewport[3]);
     const rect<float> view = camera->getBoundVolume(true);
     LayerDrawing& drawing = *slot;
-    if (drawing.layer != &layer || drawing.revision != layer.getRevision() || !(drawing.view == view)
-        || drawing.pixels != pixels || drawing.everyPoint != drawEveryPoint) {
+    if (drawing.layer != &layer || drawing.rewriteRevision != layer.getRewriteRevision()) {
         drawing.layer = &layer;
-        drawing.revision = layer.getRevision();
+        drawing.rewriteRevision = layer.getRewriteRevision();
+        drawing.summary.reset();
+        drawing.linesValid = drawing.pointsValid = false;
+    }
+    if (!(drawing.view == view) || drawing.pixels != pixels || drawing.everyPoint != drawEveryPoint) {
         drawing.view = view;
         drawing.pixels = pixels;
         drawing.everyPoint = drawEveryPoint;
         drawing.linesValid = drawing.pointsValid = false;
     }
+    if (layer.isOrderedX())
+        drawing.summary.update(layer.getItems(), static_cast<size_t>(layer.getCount()));
     return drawing;
 }
 

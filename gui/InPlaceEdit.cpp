@@ -49,6 +49,8 @@ int InPlaceEdit::OnCreate(LPCREATESTRUCT createStruct)
     SetWindowText(initialText);
     SetFocus();
     SetSel(0, -1);
+    // Selecting does not scroll a single-line edit on every platform.
+    SendMessage(EM_SCROLLCARET);
     return 0;
 }
 

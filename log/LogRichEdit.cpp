@@ -94,8 +94,11 @@ bool LogRichEdit::_onPaneThread() const
     return ::GetWindowThreadProcessId(m_window, nullptr) == ::GetCurrentThreadId();
 }
 
+// A pane whose window is gone is not asked anything: its wrappers require a window.
 void LogRichEdit::_append(const Line& line)
 {
+    if (!::IsWindow(m_pane.GetSafeHwnd()))
+        return;
     if (!line.style.bold)
         _endBold();
     m_pane.appendString(line.text.c_str(), line.style.color, line.style.bold);

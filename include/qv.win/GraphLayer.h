@@ -53,6 +53,9 @@ public:
     // changes leave it alone. Lets drawing caches tell whether the geometry changed: no two
     // layers of the process share a revision.
     unsigned getRevision() const { return revision; }
+    // Changes whenever a position is replaced or removed, not when one is appended: while it
+    // stays, the items a cache has seen are still there, unchanged, and new ones can only follow.
+    unsigned getRewriteRevision() const { return rewriteRevision; }
 
     // Operations
 
@@ -93,6 +96,7 @@ private:
     size_t descents;
     size_t selectedCount;
     unsigned revision;
+    unsigned rewriteRevision;
 };
 
 } // namespace qv::gl

@@ -2,6 +2,7 @@
 
 #include "qvtest/DibSurface.h"
 
+#include <cmath>
 #include <random>
 #include <string>
 
@@ -168,26 +169,77 @@ TEST(GraphWndData, SelectedPointsShowAYellowMarkerInABlackRing)
     EXPECT_NE(kBlack, f.pixel(centre.x + 4, centre.y - 4));
 }
 
+namespace {
+
+// The plot's pixels, row by row, a margin of 2 pixels in from its edges.
+std::vector<COLORREF> plotPixels(const GraphFixture<GraphWnd>& f)
+{
+    const CRect& plot = f.wnd.getGraphRect();
+    std::vector<COLORREF> pixels;
+    for (int y = plot.top + 2; y < plot.bottom - 2; ++y)
+        for (int x = plot.left + 2; x < plot.right - 2; ++x)
+            pixels.push_back(f.pixel(x, y));
+    return pixels;
+}
+
+// Renders reduced (going on from the last frame when only items were appended since), then
+// with every point, and compares the plot pixels.
+void expectSamePlot(GraphFixture<GraphWnd>& f)
+{
+    f.render();
+    const std::vector<COLORREF> reduced = plotPixels(f);
+    f.wnd.setDrawEveryPoint(true);
+    f.render();
+    const std::vector<COLORREF> every = plotPixels(f);
+    f.wnd.setDrawEveryPoint(false);
+    int differences = 0, coloured = 0;
+    for (size_t i = 0; i < every.size(); ++i) {
+        differences += reduced[i] != every[i];
+        coloured += every[i] != kWhite;
+    }
+    EXPECT_EQ(0, differences);
+    EXPECT_GT(coloured, 300) << "the data cross the plot";
+}
+
+// A noisy walk (with a point without a place now and then), steps, and a scatter not in x order.
+struct TestData {
+    std::mt19937 random{7};
+    float walk = 0;
+    int added = 0;
+
+    void add(GraphWnd& wnd, int count);
+};
+
+void TestData::add(GraphWnd& wnd, int count)
+{
+    std::normal_distribution<float> noise(0, 1);
+    std::uniform_real_distribution<float> anywhere(0, 100);
+    for (int i = added; i < added + count; ++i) {
+        walk += noise(random);
+        const float y = i % 1000 == 999 ? NAN : 50 + walk * 0.2f + 10 * noise(random);
+        wnd.add("walk", {i * 100.0f / 60000, y}, 0);
+        if (i % 3 == 0)
+            wnd.add("steps", {static_cast<float>(i / 300) / 2, 30 + 20 * std::sin(i * 0.001f)}, 0);
+        if (i % 20 == 0)
+            wnd.add("scatter", {anywhere(random), anywhere(random)}, 0);
+    }
+    added += count;
+}
+
+} // namespace
+
 // The reduced picture against every point drawn: the same plot pixels for layers in x order
-// and not, zoomed out and in, with pans that cut the data at the plot's edges.
+// and not, from thousands of points a column down to a few, with pans by a pixel and boxes
+// that cut the data at the plot's edges, with odd and even point sizes, and over items
+// appended to a drawn view.
 TEST(GraphWndData, ReducedDrawingPaintsTheSamePixelsAsEveryPoint)
 {
     GraphFixture<GraphWnd> f(420, 300);
     ASSERT_TRUE(f.created);
     f.wnd.showGrid(false);
-    std::mt19937 random(7);
-    std::normal_distribution<float> noise(0, 1);
-    std::uniform_real_distribution<float> anywhere(0, 100);
+    TestData data;
+    data.add(f.wnd, 60000);
     const GraphLayer::color colours[] = {{1, 0, 0, 1}, {0, 0.5f, 1, 1}, {0.2f, 0.7f, 0.1f, 1}};
-    float walk = 0;
-    for (int i = 0; i < 60000; ++i) {
-        walk += noise(random);
-        f.wnd.add("walk", {i * 100.0f / 60000, 50 + walk * 0.2f + 10 * noise(random)}, 0);
-        if (i % 3 == 0)
-            f.wnd.add("steps", {static_cast<float>(i / 300) / 2, 30 + 20 * std::sin(i * 0.001f)}, 0);
-        if (i % 20 == 0)
-            f.wnd.add("scatter", {anywhere(random), anywhere(random)}, 0);
-    }
     for (int i = 0; i < 3; ++i)
         f.wnd.getLayer(i)->setColor(colours[i]);
     ASSERT_TRUE(f.wnd.getLayer(0)->isOrderedX());
@@ -196,33 +248,32 @@ TEST(GraphWndData, ReducedDrawingPaintsTheSamePixelsAsEveryPoint)
     f.wnd.recalcRange(false);
 
     const qv::rect<float> boxes[] = {
-        {0, 0, 1, 1}, {0.3f, 0.2f, 0.55f, 0.6f}, {-0.2f, 0.1f, 0.4f, 0.9f}, {0.71f, 0.45f, 1.3f, 0.52f},
+        {0, 0, 1, 1},           {-20, 0, 21, 1},           {-1, 0.1f, 2, 0.9f},
+        {0.3f, 0.2f, 0.55f, 0.6f}, {-0.2f, 0.1f, 0.4f, 0.9f}, {0.71f, 0.45f, 1.3f, 0.52f},
         {0.5003f, 0.3f, 0.5011f, 0.7f},
     };
-    const CRect& plot = f.wnd.getGraphRect();
-    const CRect inside(plot.left + 2, plot.top + 2, plot.right - 2, plot.bottom - 2);
-    for (const int type : {GraphWnd::Line, GraphWnd::LineAndPoint})
+    const struct {
+        GraphWnd::EViewType type;
+        float pointSize;
+    } drawings[] = {{GraphWnd::Line, 3}, {GraphWnd::LineAndPoint, 3}, {GraphWnd::LineAndPoint, 4}};
+    for (const auto& drawing : drawings)
         for (const qv::rect<float>& box : boxes) {
-            SCOPED_TRACE(testing::Message() << "type " << type << ", box " << box.left << " " << box.top << " "
-                                            << box.right << " " << box.bottom);
-            f.wnd.setViewType(static_cast<GraphWnd::EViewType>(type));
+            SCOPED_TRACE(testing::Message() << "type " << drawing.type << ", point size " << drawing.pointSize
+                                            << ", box " << box.left << " " << box.top << " " << box.right << " "
+                                            << box.bottom);
+            f.wnd.setViewType(drawing.type);
+            f.wnd.setPointSize(drawing.pointSize);
             f.wnd.getGraphCamera()->setBox(box);
-            f.wnd.setDrawEveryPoint(true);
-            f.render();
-            std::vector<COLORREF> every;
-            for (int y = inside.top; y < inside.bottom; ++y)
-                for (int x = inside.left; x < inside.right; ++x)
-                    every.push_back(f.pixel(x, y));
-            f.wnd.setDrawEveryPoint(false);
-            f.render();
-            int differences = 0, coloured = 0;
-            size_t i = 0;
-            for (int y = inside.top; y < inside.bottom; ++y)
-                for (int x = inside.left; x < inside.right; ++x, ++i) {
-                    differences += f.pixel(x, y) != every[i];
-                    coloured += every[i] != kWhite;
-                }
-            EXPECT_EQ(0, differences);
-            EXPECT_GT(coloured, 500) << "the data cross the plot";
+            expectSamePlot(f);
+            SCOPED_TRACE("panned by a pixel");
+            f.wnd.getGraphCamera()->pan(1, 0, false);
+            expectSamePlot(f);
         }
+
+    SCOPED_TRACE("appended to a drawn view");
+    f.wnd.getGraphCamera()->setBox({0.5f, 0, 1.5f, 1});
+    f.render();
+    data.add(f.wnd, 30000);
+    ASSERT_TRUE(f.wnd.getLayer(0)->isOrderedX());
+    expectSamePlot(f);
 }

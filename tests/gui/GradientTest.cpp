@@ -9,6 +9,7 @@
 #include <climits>
 #include <iterator>
 #include <limits>
+#include <utility>
 
 using qv::gui::GradElementArray;
 using qv::gui::Gradient;
@@ -324,19 +325,16 @@ TEST_F(PaintedGradient, BandsAtTheirPositionInEachDirection)
     }
 }
 
-TEST_F(PaintedGradient, ShiftRotatesThePicture)
+// A shift rotates the picture; a stretch shows the first part of the colours.
+TEST_F(PaintedGradient, ShiftRotatesAndStretchShowsTheFirstPart)
 {
     const CRect rect(20, 20, 120, 30);
-    gradient.DrawLinearGradient(surface.dc(), rect, 0, -1, 30);
-    EXPECT_EQ(expectedReds(30), positions(Gradient::LeftToRight, rect));
-}
-
-TEST_F(PaintedGradient, StretchShowsTheFirstPartOfTheColours)
-{
-    gradient.SetStretchGradient(2.0f);
-    const CRect rect(20, 20, 120, 30);
-    gradient.DrawLinearGradient(surface.dc(), rect, 0, -1, 0);
-    EXPECT_EQ(expectedReds(0, 2.0f), positions(Gradient::LeftToRight, rect));
+    for (const auto& [shift, stretch] : {std::pair{30, 1.0f}, std::pair{0, 2.0f}}) {
+        SCOPED_TRACE(testing::Message() << "shift " << shift << ", stretch " << stretch);
+        gradient.SetStretchGradient(stretch);
+        gradient.DrawLinearGradient(surface.dc(), rect, 0, -1, shift);
+        EXPECT_EQ(expectedReds(shift, stretch), positions(Gradient::LeftToRight, rect));
+    }
 }
 
 TEST_F(PaintedGradient, SubRangeFromTheNamedEdge)

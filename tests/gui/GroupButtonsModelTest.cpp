@@ -413,12 +413,6 @@ using WindowTest = StripTest;
 
 TEST_F(WindowTest, TheClassIsRegisteredForDialogsAndEveryStripGetsAStaticEdge)
 {
-    WNDCLASS windowClass{};
-    ASSERT_TRUE(::GetClassInfo(AfxGetInstanceHandle(), L"QVTGroupButtons", &windowClass));
-    EXPECT_EQ(windowClass.style, UINT(CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW));
-    EXPECT_EQ(windowClass.hbrBackground, nullptr);
-    EXPECT_EQ(windowClass.hCursor, ::LoadCursor(nullptr, IDC_ARROW));
-
     create(101, 40, 4);
     HWND placed = ::CreateWindowEx(0, L"QVTGroupButtons", nullptr, WS_CHILD, 0, 0, 50, 20, parent, nullptr,
                                    AfxGetInstanceHandle(), nullptr);

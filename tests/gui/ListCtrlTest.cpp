@@ -1,6 +1,7 @@
 #include <qv.win/InPlaceEdit.h>
 #include <qv.win/ListCtrl.h>
 
+#include "ControlsDialog.h"
 #include "qvtest/DibSurface.h"
 #include "qvtest/Input.h"
 #include "qvtest/MfcPump.h"
@@ -394,6 +395,32 @@ TEST_F(ListTest, LooksUpChoicesAndRefusesWhatItCannotEdit)
     list.reset();
     qvtest::pumpMfcUntilIdle();
     EXPECT_EQ(openEdit(), nullptr) << "gone with its list";
+}
+
+
+// A dialog turns Enter and Escape into its default buttons, which would end the dialog and
+// leave the edit open: the edit takes them first.
+TEST_F(ListTest, EnterAndEscapeInADialogEndTheEditNotTheDialog)
+{
+    ControlsDialog dialog;
+    list->SetParent(&dialog);
+    ASSERT_TRUE(qvtest::bringToForeground(dialogHost()));
+    struct Case {
+        const char* label;
+        int row;
+        WORD key;
+        const wchar_t* result;
+    };
+    const Case cases[] = {{"Enter", 1, VK_RETURN, L"q"}, {"Escape", 2, VK_ESCAPE, L"name 2"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        clickCell(c.row, Name);
+        ASSERT_NE(openEdit(), nullptr);
+        type({'Q', c.key});
+        EXPECT_EQ(openEdit(), nullptr);
+        EXPECT_EQ(list->GetItemText(c.row, Name), c.result);
+        EXPECT_TRUE(dialog.IsWindowVisible()) << "the dialog stays";
+    }
 }
 
 } // namespace

@@ -243,6 +243,26 @@ TEST_F(StaticInDialog, TitleAboveTheDescriptionInTheirColours)
     }
 }
 
+TEST_F(StaticInDialog, TitleAndDescriptionInTheirOwnWeights)
+{
+    // The same word as title and as description: the bold one is the wider.
+    struct Case {
+        const char* name;
+        bool boldTitle, boldDesc;
+    };
+    const Case cases[] = {{"bold title", true, false}, {"bold description", false, true}};
+    title.setOutline(false);
+    title.setColor(kRed, kBlue, kWhite);
+    title.SetWindowText(L"Weight\nWeight");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        title.setBoldFont(c.boldTitle, c.boldDesc);
+        DibSurface surface(200, 80);
+        printClient(title, surface);
+        EXPECT_EQ(c.boldTitle, boundsOf(surface, kRed).Width() > boundsOf(surface, kBlue).Width());
+    }
+}
+
 TEST_F(StaticInDialog, IconSizedAndPlacedByItsStyle)
 {
     struct Case {

@@ -54,15 +54,6 @@ TEST(Path, ParsesFolderTitleAndExtension)
     }
 }
 
-TEST(Path, EmptyStatesFollowTheParts)
-{
-    EXPECT_TRUE(Path().isEmpty());
-    EXPECT_TRUE(Path().isEmptyPath());
-    EXPECT_FALSE(Path(L"x.txt").isEmpty());
-    EXPECT_TRUE(Path(L"x.txt").isEmptyPath());
-    EXPECT_FALSE(Path(L"C:\\d\\").isEmptyPath());
-}
-
 TEST(Path, FileNameAndExtensionSetters)
 {
     Path path(L"C:\\d\\old.txt", L"new.tar.gz");
@@ -102,13 +93,6 @@ TEST(Path, ComparesWithoutRegardToCase)
     EXPECT_TRUE(path.isSamePath(L"c:\\data\\other.bin"));
     EXPECT_TRUE(Path(L"C:\\A\\x.txt").isSamePath(Path(L"c:\\a\\y.bin")));
     EXPECT_FALSE(Path(L"C:\\A\\x.txt").isSamePath(L"C:\\A\\B\\x.txt"));
-
-    Path copy(path);
-    EXPECT_EQ(str(copy.getFullPath()), L"C:\\Data\\Report.TXT");
-    copy = L"D:\\e.f";
-    EXPECT_EQ(str(copy.getFullPath()), L"D:\\e.f");
-    copy = path;
-    EXPECT_EQ(str(copy.getFullPath()), L"C:\\Data\\Report.TXT");
 }
 
 TEST(Path, AddSubPathRefusesBadTextAndAppendsGoodText)
