@@ -184,9 +184,12 @@ void LineScan::_flush(const GraphPos* items, const PixelMap& map)
     }
 }
 
+// NaN would pass through the clamp.
 int squareSize(float pointSize)
 {
-    return static_cast<int>(std::lround(std::clamp(pointSize, 1.0f, kLargestPointSize)));
+    if (!(pointSize >= 1.0f))
+        return 1;
+    return static_cast<int>(std::lround(std::min(pointSize, kLargestPointSize)));
 }
 
 void PointScan::start(Span span, const PixelMap& map, int squareSide, bool every)

@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <typeinfo>
 
@@ -96,7 +97,7 @@ void GraphWnd::OnMouseMove(UINT flags, CPoint point)
 {
     if (flags != 0 || !enableTip || !graphRect.PtInRect(point))
         return;
-    const int size = enableSnap ? snapSize : static_cast<int>(pointSize);
+    const int size = _pickSize();
     std::vector<Hit> hits;
     const int count = isDefaultPick() ? pickOnCPU(point, size, hits) : pickWithGL(point, size, hits);
     if (count <= 0) {
@@ -319,13 +320,21 @@ void GraphWnd::_indexCandidates()
     snapIndex.count = snapCandidateLayers.size();
 }
 
+// The snap size, or the point size without snapping, as a side the pick can use (a point size
+// that is not a number picks one pixel).
+int GraphWnd::_pickSize() const
+{
+    const float side = enableSnap ? static_cast<float>(snapSize) : pointSize;
+    return std::isnan(side) ? 1 : static_cast<int>(std::clamp(side, 1.0f, static_cast<float>(kLargestPickSize)));
+}
+
 // The first candidate at the smallest distance from point, or -1. Looked up pixel by pixel
 // in a square around point wide enough for the pick square; when nothing that near decides
 // it, every candidate is measured.
 int GraphWnd::_nearestCandidate(CPoint point)
 {
     _indexCandidates();
-    const int radius = std::clamp(enableSnap ? snapSize : static_cast<int>(pointSize), 1, kLargestPickSize) + 2;
+    const int radius = _pickSize() + 2;
     float best = std::numeric_limits<float>::max();
     int winner = -1;
     const auto consider = [&](CPoint pixel, int candidate) {

@@ -244,6 +244,7 @@ private:
     void _indexCandidates();
     bool _candidatePixel(int candidate, CPoint& pixel) const;
     int _nearestCandidate(CPoint point);
+    int _pickSize() const;
     void _showTip();
     void _hideSnap();
     void _drawLayerLines(int index, const GraphLayer& layer);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <functional>
 #include <limits>
 
 using qv::gl::Camera;
@@ -111,46 +112,32 @@ TEST(Camera, DegenerateWorldsFallBackToTheTwentyUnitCube)
     }
 }
 
-TEST(Camera, ZoomKeepsTheCentreAndHalvesTheVisibleExtent)
+// The wide world shows x -7 ... 17 and y 8 down to -4 before each action.
+TEST(Camera, ZoomsAndPansMoveTheVisibleWindow)
 {
-    Camera camera(nullptr);
-    showWideWorld(camera);
-    const qv::rect<float> before = camera.getBoundVolume(true);
-    camera.zoom(2, false);
-    const qv::rect<float> after = camera.getBoundVolume(true);
-    EXPECT_FLOAT_EQ(2, camera.zoomFactor());
-    EXPECT_NEAR((before.left + before.right) / 2, (after.left + after.right) / 2, kNear);
-    EXPECT_NEAR((before.top + before.bottom) / 2, (after.top + after.bottom) / 2, kNear);
-    EXPECT_NEAR((before.right - before.left) / 2, after.right - after.left, kNear);
-    EXPECT_NEAR((before.top - before.bottom) / 2, after.top - after.bottom, kNear);
-
-    camera.zoomFit(false);
-    expectRect(before, camera.getBoundVolume(true));
-}
-
-TEST(Camera, ZoomBoxShowsTheDraggedWindowRectangle)
-{
-    // The top-left quarter of the window, dragged either way: world x -7..5, y 8 down to 2.
-    const CPoint corners[][2] = {{CPoint(0, 0), CPoint(200, 100)}, {CPoint(200, 100), CPoint(0, 0)}};
-    for (const auto& drag : corners) {
-        SCOPED_TRACE(testing::Message() << "from " << drag[0].x << "," << drag[0].y);
+    const struct {
+        const char* name;
+        std::function<void(Camera&)> act;
+        float zoom;
+        qv::rect<float> visible;
+    } cases[] = {
+        {"zoom keeps the centre and halves the extent", [](Camera& c) { c.zoom(2, false); }, 2, {-1, 5, 11, -1}},
+        {"zoom box of the top-left quarter", [](Camera& c) { c.zoomBox(CPoint(0, 0), CPoint(200, 100), false); }, 2,
+         {-7, 8, 5, 2}},
+        {"zoom box dragged the other way", [](Camera& c) { c.zoomBox(CPoint(200, 100), CPoint(0, 0), false); }, 2,
+         {-7, 8, 5, 2}},
+        // 40 and 20 pixels of 24/400 world units each; window y runs down, world y up.
+        {"pan toward larger coordinates", [](Camera& c) { c.pan(40, 20, false); }, 1, {-4.6f, 6.8f, 19.4f, -5.2f}},
+        {"zoom fit", [](Camera& c) { c.zoom(2, false), c.zoomFit(false); }, 1, {-7, 8, 17, -4}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
         Camera camera(nullptr);
         showWideWorld(camera);
-        camera.zoomBox(drag[0], drag[1], false);
-        EXPECT_FLOAT_EQ(2, camera.zoomFactor());
-        expectRect({-7, 8, 5, 2}, camera.getBoundVolume(true));
+        c.act(camera);
+        EXPECT_FLOAT_EQ(c.zoom, camera.zoomFactor());
+        expectRect(c.visible, camera.getBoundVolume(true));
     }
-}
-
-TEST(Camera, PanMovesTheVisibleWindowTowardLargerCoordinates)
-{
-    Camera camera(nullptr);
-    showWideWorld(camera);
-    const qv::rect<float> before = camera.getBoundVolume(false);
-    camera.pan(40, 20, false); // 40 and 20 pixels of 24/400 world units each
-    const qv::rect<float> after = camera.getBoundVolume(false);
-    EXPECT_NEAR(before.left + 2.4f, after.left, kNear);
-    EXPECT_NEAR(before.top - 1.2f, after.top, kNear) << "window y runs down, world y up";
 }
 
 TEST(Camera, ViewDirectionsLookAlongTheirAxes)

@@ -33,6 +33,26 @@ inline BOOL createParent(CWnd& parent, int width = 320, int height = 240)
     return TRUE;
 }
 
+// The colour at a client point of a window, as the screen shows it.
+inline COLORREF clientPixel(HWND hwnd, int x, int y)
+{
+    const HDC dc = ::GetDC(hwnd);
+    const COLORREF colour = ::GetPixel(dc, x, y);
+    ::ReleaseDC(hwnd, dc);
+    return colour;
+}
+
+inline void fillClient(HWND hwnd, COLORREF colour)
+{
+    const HDC dc = ::GetDC(hwnd);
+    RECT client;
+    ::GetClientRect(hwnd, &client);
+    const HBRUSH brush = ::CreateSolidBrush(colour);
+    ::FillRect(dc, &client, brush);
+    ::DeleteObject(brush);
+    ::ReleaseDC(hwnd, dc);
+}
+
 // Resizes a child so that its client area is cx by cy pixels, whatever its frame.
 inline void setClientSize(CWnd& child, int cx, int cy)
 {

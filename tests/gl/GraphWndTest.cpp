@@ -3,6 +3,7 @@
 #include "qvtest/DibSurface.h"
 
 #include <cmath>
+#include <limits>
 #include <random>
 #include <string>
 
@@ -146,6 +147,36 @@ TEST(GraphWndData, ViewTypesChooseLinesPointsOrNothing)
         EXPECT_EQ(row.middle, countIn(f, CRect(middle.x - 1, middle.y - 1, middle.x + 2, middle.y + 2), isRed) > 0);
         const bool point = row.type == GraphWnd::Point || row.type == GraphWnd::LineAndPoint;
         EXPECT_EQ(point, isRed(f.pixel(end.x + 1, end.y + 1))) << "a 3-pixel point off the line";
+    }
+}
+
+// Sizes from callers reach the pixel squares and the pick: a size that is not a number, or below
+// one, draws and picks one pixel; a huge one is limited.
+TEST(GraphWndData, PointSizesOutsideTheUsableRangeAreLimited)
+{
+    GraphFixture<GraphWnd> f(300, 240);
+    ASSERT_TRUE(f.created);
+    f.wnd.showGrid(false);
+    f.wnd.setViewType(GraphWnd::Point);
+    f.wnd.setEnalbeSnap(false);
+    f.wnd.addLayer(new GraphLayer("L", kRed));
+    f.wnd.add("L", {0, 0}, 0);
+    f.wnd.add("L", {5, 5}, 0);
+    f.wnd.add("L", {10, 10}, 0);
+    f.wnd.recalcRange(false);
+    const CPoint centre = f.toPixel(5, 5);
+    const struct {
+        float size;
+        int side;
+    } rows[] = {{std::numeric_limits<float>::quiet_NaN(), 1}, {-4, 1}, {0.2f, 1}, {1e9f, 64}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.size);
+        f.wnd.setPointSize(row.size);
+        f.render();
+        const CRect around(centre.x - 40, centre.y - 40, centre.x + 40, centre.y + 40);
+        EXPECT_EQ(row.side * row.side, countIn(f, around, isRed));
+        f.wnd.SendMessage(WM_MOUSEMOVE, 0, MAKELPARAM(centre.x, centre.y));
+        qvtest::pumpMfcUntilIdle();
     }
 }
 

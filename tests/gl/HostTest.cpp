@@ -6,6 +6,7 @@
 #include "GlHostSupport.h"
 
 #include "qvtest/Capture.h"
+#include "qvtest/DialogTemplate.h"
 #include "qvtest/DibSurface.h"
 #include "qvtest/MfcPump.h"
 
@@ -20,6 +21,7 @@ using qv::gl::Camera;
 using qv::gl::View;
 using qv::gl::Wnd;
 using Events = std::vector<std::string>;
+using namespace qvtest::colors;
 
 namespace {
 
@@ -27,9 +29,6 @@ const UINT kPlaceholderId = 1001;
 const wchar_t kPlaceholderClass[] = L"GlHostPlaceholder";
 // A resource id with no menu, strings, icon or accelerators.
 const UINT kNoResources = 0x7F01;
-const COLORREF kWhite = RGB(255, 255, 255);
-const COLORREF kBlue = RGB(0, 0, 255);
-const COLORREF kRed = RGB(255, 0, 0);
 
 // A control class that erases to white, as a dialog's placeholder would.
 void registerPlaceholderClass()
@@ -48,18 +47,10 @@ public:
     explicit PlaceholderDialog(const wchar_t* controlClass = kPlaceholderClass)
     {
         registerPlaceholderClass();
-        dword(WS_POPUP);
-        dword(0);
-        m_words.insert(m_words.end(), {1, 0, 0, 200, 120}); // one item; position and size
-        m_words.insert(m_words.end(), {0, 0, 0});           // no menu, default class, no title
-        align();
-        dword(WS_CHILD | WS_VISIBLE);
-        dword(0);
-        m_words.insert(m_words.end(), {10, 10, 100, 60, static_cast<WORD>(kPlaceholderId)});
-        m_words.insert(m_words.end(), controlClass, controlClass + wcslen(controlClass) + 1);
-        m_words.insert(m_words.end(), {0, 0}); // no title, no creation data
-        m_hwnd = ::CreateDialogIndirect(AfxGetInstanceHandle(), reinterpret_cast<LPCDLGTEMPLATE>(m_words.data()),
-                                        nullptr, [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; });
+        qvtest::DialogTemplate dialog(WS_POPUP, 200, 120);
+        dialog.item(WS_CHILD | WS_VISIBLE, 10, 10, 100, 60, kPlaceholderId, controlClass);
+        m_hwnd = ::CreateDialogIndirect(AfxGetInstanceHandle(), dialog.get(), nullptr,
+                                        [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; });
         ::ShowWindow(m_hwnd, SW_SHOWNOACTIVATE);
     }
     PlaceholderDialog(const PlaceholderDialog&) = delete;
@@ -70,35 +61,8 @@ public:
     HWND placeholder() const { return ::GetDlgItem(m_hwnd, static_cast<int>(kPlaceholderId)); }
 
 private:
-    void dword(DWORD value) { m_words.insert(m_words.end(), {LOWORD(value), HIWORD(value)}); }
-    void align()
-    {
-        if (m_words.size() % 2 != 0)
-            m_words.push_back(0);
-    }
-
-    std::vector<WORD> m_words;
     HWND m_hwnd = nullptr;
 };
-
-COLORREF pixelOf(HWND hwnd, int x, int y)
-{
-    const HDC dc = ::GetDC(hwnd);
-    const COLORREF colour = ::GetPixel(dc, x, y);
-    ::ReleaseDC(hwnd, dc);
-    return colour;
-}
-
-void fillClient(HWND hwnd, COLORREF colour)
-{
-    const HDC dc = ::GetDC(hwnd);
-    RECT client;
-    ::GetClientRect(hwnd, &client);
-    const HBRUSH brush = ::CreateSolidBrush(colour);
-    ::FillRect(dc, &client, brush);
-    ::DeleteObject(brush);
-    ::ReleaseDC(hwnd, dc);
-}
 
 // Fills the window red, sends it WM_ERASEBKGND and returns the result with the colour left.
 std::pair<LRESULT, COLORREF> eraseOverRed(HWND hwnd)
@@ -107,7 +71,7 @@ std::pair<LRESULT, COLORREF> eraseOverRed(HWND hwnd)
     const HDC dc = ::GetDC(hwnd);
     const LRESULT erased = ::SendMessage(hwnd, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
     ::ReleaseDC(hwnd, dc);
-    return {erased, pixelOf(hwnd, 5, 5)};
+    return {erased, clientPixel(hwnd, 5, 5)};
 }
 
 std::wstring className(HWND hwnd)

@@ -14,6 +14,7 @@
 
 #include <climits>
 #include <cmath>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -94,25 +95,6 @@ public:
     {
     }
 
-    COLORREF pixel(int x, int y) const
-    {
-        const HDC hdc = ::GetDC(window.hwnd());
-        const COLORREF colour = ::GetPixel(hdc, x, y);
-        ::ReleaseDC(window.hwnd(), hdc);
-        return colour;
-    }
-
-    void fill(COLORREF colour) const
-    {
-        const HDC hdc = ::GetDC(window.hwnd());
-        RECT client;
-        ::GetClientRect(window.hwnd(), &client);
-        const HBRUSH brush = ::CreateSolidBrush(colour);
-        ::FillRect(hdc, &client, brush);
-        ::DeleteObject(brush);
-        ::ReleaseDC(window.hwnd(), hdc);
-    }
-
     bool hasUpdate() const { return ::GetUpdateRect(window.hwnd(), nullptr, FALSE) != FALSE; }
 
     qvtest::TestWindow window;
@@ -141,7 +123,7 @@ const colorf kYellow{1, 1, 0, 1};
 
 // Red top-left, green top-right, blue bottom-left, yellow bottom-right: at most 8 levels
 // off at the corner pixels of a surface at least 64 pixels each way.
-void expectGradientCorners(int cx, int cy, COLORREF (*pixelAt)(const void*, int, int), const void* surface)
+void expectGradientCorners(int cx, int cy, const std::function<COLORREF(int, int)>& pixelAt)
 {
     const struct {
         int x, y;
@@ -151,7 +133,7 @@ void expectGradientCorners(int cx, int cy, COLORREF (*pixelAt)(const void*, int,
                    {0, cy - 1, RGB(0, 0, 255)},
                    {cx - 1, cy - 1, RGB(255, 255, 0)}};
     for (const auto& c : corners)
-        EXPECT_TRUE(closeTo(c.colour, pixelAt(surface, c.x, c.y), 8)) << "corner " << c.x << "," << c.y;
+        EXPECT_TRUE(closeTo(c.colour, pixelAt(c.x, c.y), 8)) << "corner " << c.x << "," << c.y;
 }
 
 } // namespace
@@ -197,12 +179,7 @@ TEST(Manager, ResizedBitmapIsRenderedWhole)
     manager.setColorBackground(kRed, kGreen, kBlue, kYellow);
     manager.resizeGL(96, 80);
     EXPECT_EQ(CSize(96, 80), camera.getScreenSize());
-    expectGradientCorners(
-        96, 80,
-        [](const void* m, int x, int y) {
-            return dibPixel(*static_cast<const Manager*>(m), static_cast<unsigned>(x), static_cast<unsigned>(y));
-        },
-        &manager);
+    expectGradientCorners(96, 80, [&](int x, int y) { return dibPixel(manager, unsigned(x), unsigned(y)); });
     manager.setCamera(nullptr);
 }
 
@@ -255,12 +232,12 @@ TEST(Manager, BitmapModeRendersOnceForTwoPaintsAndCopiesTwice)
 
     manager.paint();
     EXPECT_EQ(1, manager.renders);
-    EXPECT_TRUE(closeTo(RGB(255, 0, 0), host.pixel(0, 0), 8));
+    EXPECT_TRUE(closeTo(RGB(255, 0, 0), clientPixel(host.window, 0, 0), 8));
 
-    host.fill(RGB(0, 0, 0));
+    fillClient(host.window, RGB(0, 0, 0));
     manager.paint();
     EXPECT_EQ(1, manager.renders) << "no refresh, no render";
-    EXPECT_TRUE(closeTo(RGB(255, 0, 0), host.pixel(0, 0), 8)) << "copied again";
+    EXPECT_TRUE(closeTo(RGB(255, 0, 0), clientPixel(host.window, 0, 0), 8)) << "copied again";
     EXPECT_EQ((Events{"pre", "clear", "render", "post", "paint", "paint"}), manager.log);
 
     manager.refreshScreen(false, true);
@@ -311,9 +288,7 @@ TEST(Manager, WindowModePaintsTheGradientIntoTheWindow)
     manager.log.clear();
     manager.paint();
     EXPECT_EQ((Events{"pre", "clear", "camera", "render", "post", "paint"}), manager.log);
-    expectGradientCorners(
-        96, 72, [](const void* h, int x, int y) { return static_cast<const PaintedWindow*>(h)->pixel(x, y); },
-        &host);
+    expectGradientCorners(96, 72, [&](int x, int y) { return clientPixel(host.window, x, y); });
     manager.setCamera(nullptr);
     manager.destroyGL();
 }

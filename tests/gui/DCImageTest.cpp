@@ -39,24 +39,9 @@ std::wstring writeRedImage(int width, int height, const wchar_t* extension)
 
 // Where an image landed in a grey canvas: the bounds of the pixels it changed. (GDI+ blends the
 // edges of an enlarged image, so they are not all pure red.)
-CRect paintedBounds(const Canvas& canvas, int width, int height)
-{
-    CRect bounds;
-    bool found = false;
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            if (canvas.pixel(x, y) != kGrey) {
-                bounds = found ? CRect(std::min<LONG>(bounds.left, x), std::min<LONG>(bounds.top, y),
-                                       std::max<LONG>(bounds.right, x + 1), std::max<LONG>(bounds.bottom, y + 1))
-                               : CRect(x, y, x + 1, y + 1);
-                found = true;
-            }
-    return bounds;
-}
-
 void expectRedImageAt(const Canvas& canvas, const CRect& expected)
 {
-    EXPECT_EQ(paintedBounds(canvas, 120, 60), expected);
+    EXPECT_EQ(canvas.boundsOf([](COLORREF c) { return c != kGrey; }), expected);
     EXPECT_EQ(canvas.pixel(expected.CenterPoint().x, expected.CenterPoint().y), kRed);
 }
 

@@ -14,12 +14,11 @@
 using qv::gui::GradElementArray;
 using qv::gui::Gradient;
 using qvtest::DibSurface;
+using namespace qvtest::colors;
 
 namespace {
 
 constexpr UINT kAll = Gradient::kNoColorLimit;
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
 
 // Records every run list that painting computes.
 class RecordingGradient : public Gradient {

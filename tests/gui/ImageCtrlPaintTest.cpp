@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdlib>
 
 using namespace imagetest;
@@ -12,20 +11,6 @@ using namespace imagetest;
 namespace {
 
 constexpr COLORREF kRed = RGB(255, 0, 0);
-
-// The smallest rectangle that holds every pixel of the colour.
-CRect boundsOf(const qvtest::Capture& picture, COLORREF color)
-{
-    CRect bounds(INT_MAX, INT_MAX, INT_MIN, INT_MIN);
-    for (int y = 0; y < picture.height(); ++y) {
-        for (int x = 0; x < picture.width(); ++x) {
-            if (picture.pixel(x, y) == color)
-                bounds = CRect(std::min<int>(bounds.left, x), std::min<int>(bounds.top, y),
-                               std::max<int>(bounds.right, x + 1), std::max<int>(bounds.bottom, y + 1));
-        }
-    }
-    return bounds.left == INT_MAX ? CRect() : bounds;
-}
 
 // A wide red picture: stretched into the image box it fills the width and 80 of the 120 rows.
 ImageData* redImage()
@@ -121,7 +106,7 @@ TEST(ImageCtrlPaint, EmptyMessageIsCentredWhileThereAreNoItems)
     EXPECT_EQ(600 * 400, harness.capture().count(client, kBackground)) << "no message, only the background";
 
     harness.ctrl.setEmptyMessage(L"Nothing to show");
-    const CRect ink = boundsOf(harness.capture(), kCaption);
+    const CRect ink = harness.capture().boundsOf([](COLORREF c) { return c == kCaption; }, client);
     ASSERT_FALSE(ink.IsRectEmpty());
     EXPECT_LE(std::abs(ink.left - (600 - ink.right)), 1) << "centred across";
     EXPECT_LE(std::abs(ink.top - (400 - ink.bottom)), 6) << "centred down, within the text's cell";

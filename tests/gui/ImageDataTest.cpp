@@ -11,10 +11,9 @@
 using qv::gui::ImageDC;
 using qv::gui::ImageData;
 using qvtest::DibSurface;
+using namespace qvtest::colors;
 
 namespace {
-
-constexpr COLORREF kWhite = RGB(255, 255, 255);
 
 // A 4 x 4 image of 32 bits per pixel, every pixel the same premultiplied BGRA value.
 void fill32(ImageData& image, BYTE blue, BYTE green, BYTE red, BYTE alpha)

@@ -66,11 +66,6 @@ protected:
         return bar.SendMessage(message, wParam, lParam);
     }
 
-    CRect boundsOf(const DibSurface& surface, COLORREF color) const
-    {
-        return surface.boundsOf([color](COLORREF c) { return c == color; });
-    }
-
     ControlsDialog dialog;
     HWND native;
     RecordingProgressCtrl bar;
@@ -173,7 +168,7 @@ TEST_F(ProgressInDialog, BarColoursFromTheMessage)
         printClient(bar, surface);
         EXPECT_EQ(c.atStart, surface.pixel(0, 10));
         EXPECT_EQ(c.atMiddle, surface.pixel(99, 10));
-        EXPECT_EQ(CRect(100, 0, 200, 20), boundsOf(surface, kWhite));
+        EXPECT_EQ(CRect(100, 0, 200, 20), surface.boundsOf(kWhite));
     }
 
     send(PBM_SETBARCOLOR, 0, LPARAM(CLR_DEFAULT));
@@ -241,7 +236,7 @@ TEST_F(ProgressInDialog, EmptyRangesZeroSizesAndLostFontsPaintSafely)
     DibSurface surface(120, 20, kGreen);
     printClient(bar, surface);
     EXPECT_EQ(CRect(0, 0, 120, 20), surface.boundsOf([](COLORREF c) { return c != kGreen; }));
-    EXPECT_FALSE(boundsOf(surface, kBlue).IsRectEmpty()) << "0% in the surface's font";
+    EXPECT_FALSE(surface.boundsOf(kBlue).IsRectEmpty()) << "0% in the surface's font";
 
     surface.fill(kGreen);
     bar.MoveWindow(0, 0, 0, 0, FALSE);

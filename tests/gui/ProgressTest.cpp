@@ -10,18 +10,12 @@
 #include <utility>
 #include <vector>
 
-using qv::gui::Gradient;
 using qvtest::DibSurface;
-using qv::gui::Progress;
 using namespace qv::gui;
+using namespace qvtest::colors;
 
 namespace {
 
-constexpr COLORREF kWhite = RGB(255, 255, 255);
-constexpr COLORREF kBlack = RGB(0, 0, 0);
-constexpr COLORREF kRed = RGB(255, 0, 0);
-constexpr COLORREF kGreen = RGB(0, 255, 0);
-constexpr COLORREF kBlue = RGB(0, 0, 255);
 constexpr COLORREF kYellow = RGB(255, 255, 0);
 
 // One text output: the span it was clipped to, the text and the colour it was drawn in.
@@ -76,11 +70,6 @@ protected:
                         CLIP_DEFAULT_PRECIS, NONANTIALIASED_QUALITY, DEFAULT_PITCH, L"Tahoma");
     }
 
-    CRect boundsOf(COLORREF color) const
-    {
-        return surface.boundsOf([color](COLORREF c) { return c == color; });
-    }
-
     // The red channel along a row.
     std::vector<int> reds(int y, int from, int to) const
     {
@@ -123,7 +112,7 @@ TEST_F(ProgressPaint, BarCoverageForEachOrientation)
                 progress.SetPos(50);
                 progress.Draw(surface.dc(), c.rect, direct);
                 EXPECT_FALSE(surface.dc()->IsPrinting());
-                EXPECT_EQ(c.expected, boundsOf(useBrush ? kRed : kBlue));
+                EXPECT_EQ(c.expected, surface.boundsOf(useBrush ? kRed : kBlue));
                 EXPECT_EQ(c.rect, surface.boundsOf([](COLORREF color) { return color != kGreen; }));
             }
         }
@@ -142,7 +131,7 @@ TEST_F(ProgressPaint, BarAreaNarrowerThanItsBordersTakesPositionsAsTheyAre)
     DibSurface expected(surface.width(), surface.height(), kGreen);
     expected.dc()->FillSolidRect(CRect(10, 10, 20, 30), kWhite);
     expected.dc()->FillRect(CRect(16, 10, 15, 30), &barBrush);
-    EXPECT_EQ(expected.boundsOf([](COLORREF c) { return c == kRed; }), boundsOf(kRed));
+    EXPECT_EQ(expected.boundsOf(kRed), surface.boundsOf(kRed));
 }
 
 TEST_F(ProgressPaint, AnimatedBarNarrowerThanItsBordersPaintsAsStill)
@@ -185,7 +174,7 @@ TEST_F(ProgressPaint, RangesWiderThanAnIntegerHoldTheBar)
         progress.SetPos(c.pos);
         progress.Animate(INT_MAX);
         progress.Draw(surface.dc(), CRect(10, 10, 210, 30));
-        EXPECT_EQ(c.expected, boundsOf(kRed));
+        EXPECT_EQ(c.expected, surface.boundsOf(kRed));
         const int percent = (c.expected.Width() * 100) / 200;
         ASSERT_FALSE(progress.texts.empty());
         EXPECT_EQ(std::to_wstring(percent) + L"%", progress.texts.back().text);
@@ -247,7 +236,7 @@ TEST_F(ProgressPaint, EmptyRangeLeavesTheAnimationAtZero)
     progress.SetRange(7, 7);
     progress.Animate(10);
     progress.Draw(surface.dc(), CRect(0, 0, 100, 10));
-    EXPECT_EQ(CRect(0, 0, 100, 10), boundsOf(kWhite));
+    EXPECT_EQ(CRect(0, 0, 100, 10), surface.boundsOf(kWhite));
 
     progress.SetRange(0, 100);
     progress.SetPos(100);
@@ -262,9 +251,9 @@ TEST_F(ProgressPaint, TransparentBackgroundKeepsWhatIsBehind)
     progress.SetBarBrush(&barBrush);
     progress.SetPos(50);
     progress.Draw(surface.dc(), CRect(10, 10, 210, 30));
-    EXPECT_EQ(CRect(10, 10, 110, 30), boundsOf(kRed));
+    EXPECT_EQ(CRect(10, 10, 110, 30), surface.boundsOf(kRed));
     EXPECT_EQ(kGreen, surface.pixel(150, 20));
-    EXPECT_EQ(CRect(), boundsOf(kWhite));
+    EXPECT_EQ(CRect(), surface.boundsOf(kWhite));
 }
 
 TEST_F(ProgressPaint, ShapeClipsThePainting)
@@ -274,11 +263,11 @@ TEST_F(ProgressPaint, ShapeClipsThePainting)
     ASSERT_TRUE(progress.SetShape(::CreateRectRgn(0, 0, 50, 20)));
     progress.Draw(surface.dc(), CRect(10, 10, 210, 30));
     surface.dc()->SelectClipRgn(nullptr);
-    EXPECT_EQ(CRect(10, 10, 60, 30), boundsOf(kRed));
+    EXPECT_EQ(CRect(10, 10, 60, 30), surface.boundsOf(kRed));
 
     EXPECT_TRUE(progress.SetShape(nullptr));
     progress.Draw(surface.dc(), CRect(10, 10, 210, 30));
-    EXPECT_EQ(CRect(10, 10, 210, 30), boundsOf(kRed));
+    EXPECT_EQ(CRect(10, 10, 210, 30), surface.boundsOf(kRed));
 }
 
 // Text over a blue bar: yellow over the bar, red over the white background.
@@ -304,7 +293,7 @@ TEST_F(ProgressText, PercentInTheBarColourOverTheBar)
     const ClippedText background{0, 200, L"50%", kRed};
     const ClippedText bar{0, 100, L"50%", kYellow};
     EXPECT_EQ((std::vector<ClippedText>{background, bar}), progress.texts);
-    EXPECT_NEAR(120, (boundsOf(kYellow).left + boundsOf(kRed).right) / 2, 3);
+    EXPECT_NEAR(120, (surface.boundsOf(kYellow).left + surface.boundsOf(kRed).right) / 2, 3);
 }
 
 TEST_F(ProgressText, TwoColoursInEveryOrientation)
@@ -334,8 +323,8 @@ TEST_F(ProgressText, TwoColoursInEveryOrientation)
         surface.fill(kGreen);
         progress.Draw(surface.dc(), c.rect);
 
-        const CRect yellow = boundsOf(kYellow);
-        const CRect red = boundsOf(kRed);
+        const CRect yellow = surface.boundsOf(kYellow);
+        const CRect red = surface.boundsOf(kRed);
         ASSERT_FALSE(yellow.IsRectEmpty());
         ASSERT_FALSE(red.IsRectEmpty());
         CRect inside;
@@ -391,13 +380,13 @@ TEST_F(ProgressText, TiedTextFollowsTheBarOrStaysAway)
     progress.SetPos(5);
     progress.Draw(surface.dc(), CRect(0, 0, 200, 30));
     EXPECT_TRUE(progress.texts.empty());
-    EXPECT_EQ(CRect(), boundsOf(kYellow));
-    EXPECT_EQ(CRect(), boundsOf(kRed));
+    EXPECT_EQ(CRect(), surface.boundsOf(kYellow));
+    EXPECT_EQ(CRect(), surface.boundsOf(kRed));
 
     progress.SetPos(80);
     progress.Draw(surface.dc(), CRect(0, 0, 200, 30));
     EXPECT_EQ((std::vector<ClippedText>{{0, 160, L"80%", kYellow}}), progress.texts);
-    const CRect yellow = boundsOf(kYellow);
+    const CRect yellow = surface.boundsOf(kYellow);
     EXPECT_NEAR(80, (yellow.left + yellow.right) / 2, 3);
 }
 
@@ -422,7 +411,7 @@ TEST_F(ProgressText, AlignedToTheNamedEdges)
         surface.fill(kGreen);
         progress.SetTextAlign(c.align);
         progress.Draw(surface.dc(), rect);
-        const CRect text = boundsOf(kRed);
+        const CRect text = surface.boundsOf(kRed);
         ASSERT_FALSE(text.IsRectEmpty());
         // The ink sits a few pixels inside the text cell.
         EXPECT_LE(std::abs(text.*c.keptEdge - rect.*c.keptEdge), 6);
@@ -443,7 +432,7 @@ TEST_F(ProgressText, CentredInEveryOrientation)
         progress.SetFont(&rotated);
         surface.fill(kGreen);
         progress.Draw(surface.dc(), rect);
-        const CRect text = boundsOf(kRed);
+        const CRect text = surface.boundsOf(kRed);
         ASSERT_FALSE(text.IsRectEmpty());
         const bool upright = escapement % 1800 == 0;
         EXPECT_EQ(upright, text.Width() > text.Height());
@@ -575,7 +564,7 @@ TEST_F(ProgressPaint, SnakeCoversItsTailAndFlipsWithReverse)
         SCOPED_TRACE(progress.GetPos());
         surface.fill(kGreen);
         progress.Draw(surface.dc(), rect);
-        EXPECT_EQ(c.expected, boundsOf(kRed));
+        EXPECT_EQ(c.expected, surface.boundsOf(kRed));
     }
     EXPECT_NE(0u, progress.GetReverse());
 }

@@ -12,14 +12,12 @@
 
 using qv::gui::RealSlideEdit;
 using qvtest::DibSurface;
+using namespace qvtest::colors;
 
 namespace {
 
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 const double kInf = std::numeric_limits<double>::infinity();
-const COLORREF kWhite = RGB(255, 255, 255);
-const COLORREF kRed = RGB(255, 0, 0);
-const COLORREF kMagenta = RGB(255, 0, 255);
 
 class DisplayedSlideEdit : public RealSlideEdit {
 public:
@@ -182,19 +180,6 @@ protected:
         return true;
     }
 
-    // The smallest rectangle holding the pixels of the colour within the area.
-    static CRect boundsIn(const DibSurface& surface, const CRect& area, COLORREF color)
-    {
-        CRect bounds;
-        for (int y = area.top; y < area.bottom; ++y) {
-            for (int x = area.left; x < area.right; ++x) {
-                if (surface.pixel(x, y) == color)
-                    bounds |= CRect(x, y, x + 1, y + 1);
-            }
-        }
-        return bounds;
-    }
-
     qv::gui::SystemFont font{qv::gui::SystemFont::Message};
 };
 
@@ -220,8 +205,9 @@ TEST_F(SlideEditPaint, ArrowsSitInTheMiddleOfTheirButtons)
         DibSurface surface(row.width, row.height);
         paint(edit, surface);
         const int half = row.width / 2;
-        EXPECT_EQ(boundsIn(surface, CRect(0, 0, half, row.height), kRed), row.left);
-        EXPECT_EQ(boundsIn(surface, CRect(half, 0, row.width, row.height), kRed), row.right);
+        const auto red = [](COLORREF c) { return c == kRed; };
+        EXPECT_EQ(surface.boundsOf(red, CRect(0, 0, half, row.height)), row.left);
+        EXPECT_EQ(surface.boundsOf(red, CRect(half, 0, row.width, row.height)), row.right);
     }
 }
 

@@ -1,6 +1,7 @@
 #include <qv.win/RichEditCtrl.h>
 
 #include "qvtest/Capture.h"
+#include "qvtest/DialogTemplate.h"
 #include "qvtest/Input.h"
 #include "qvtest/MfcPump.h"
 
@@ -10,7 +11,6 @@
 
 #include <memory>
 #include <string>
-#include <vector>
 
 using qv::gui::RichEditCtrl;
 
@@ -191,11 +191,10 @@ public:
     LogDialog()
     {
         AfxInitRichEdit2();
-        header(WS_POPUP | WS_VISIBLE | DS_MODALFRAME, 2, 200, 120);
-        item(kPaneStyle | WS_TABSTOP, 5, 5, 190, 60, kPaneId, RICHEDIT_CLASS);
-        item(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP, 5, 80, 190, 14, kEditId, L"EDIT");
-        hwnd = ::CreateDialogIndirect(AfxGetInstanceHandle(), reinterpret_cast<LPCDLGTEMPLATE>(m_words.data()), nullptr,
-                                      &LogDialog::proc);
+        qvtest::DialogTemplate dialog(WS_POPUP | WS_VISIBLE | DS_MODALFRAME, 200, 120);
+        dialog.item(kPaneStyle | WS_TABSTOP, 5, 5, 190, 60, kPaneId, RICHEDIT_CLASS);
+        dialog.item(WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP, 5, 80, 190, 14, kEditId, L"EDIT");
+        hwnd = ::CreateDialogIndirect(AfxGetInstanceHandle(), dialog.get(), nullptr, &LogDialog::proc);
     }
     ~LogDialog()
     {
@@ -227,30 +226,6 @@ private:
         }
         return message == WM_INITDIALOG;
     }
-
-    void dword(DWORD value) { m_words.insert(m_words.end(), {LOWORD(value), HIWORD(value)}); }
-    void align()
-    {
-        if (m_words.size() % 2 != 0)
-            m_words.push_back(0);
-    }
-    void header(DWORD style, WORD items, WORD width, WORD height)
-    {
-        dword(style);
-        dword(0);
-        m_words.insert(m_words.end(), {items, 0, 0, width, height, 0, 0, 0});
-    }
-    void item(DWORD style, WORD x, WORD y, WORD width, WORD height, UINT id, const wchar_t* className)
-    {
-        align();
-        dword(style);
-        dword(0);
-        m_words.insert(m_words.end(), {x, y, width, height, static_cast<WORD>(id)});
-        m_words.insert(m_words.end(), className, className + wcslen(className) + 1);
-        m_words.insert(m_words.end(), {0, 0});
-    }
-
-    std::vector<WORD> m_words;
 };
 
 TEST(RichEditCtrl, KeepsEscapeFromTheDialog)

@@ -60,17 +60,7 @@ END_MESSAGE_MAP()
 // a corner square.
 CRect textBounds(const qvtest::Capture& capture, const CRect& area)
 {
-    CRect bounds;
-    for (int y = area.top; y < area.bottom; ++y) {
-        for (int x = area.left; x < area.right; ++x) {
-            const COLORREF color = capture.pixel(x, y);
-            if (color == kNavy || color == kRed || color == kGreen)
-                continue;
-            const CRect pixel(x, y, x + 1, y + 1);
-            bounds.UnionRect(bounds, pixel);
-        }
-    }
-    return bounds;
+    return capture.boundsOf([](COLORREF c) { return c != kNavy && c != kRed && c != kGreen; }, area);
 }
 
 // One splash shared by the tests that do not destroy it: under Wine without a window manager,

@@ -26,11 +26,6 @@ protected:
         title.setResouceInstance(AfxGetInstanceHandle());
     }
 
-    CRect boundsOf(const DibSurface& surface, COLORREF color) const
-    {
-        return surface.boundsOf([color](COLORREF c) { return c == color; });
-    }
-
     ControlsDialog dialog;
     Static title;
     bool attached = false;
@@ -204,7 +199,7 @@ TEST_F(StaticInDialog, OutlineOnTheChosenSides)
         title.setOutline(c.left, c.top, c.right, c.bottom);
         DibSurface surface(100, 20);
         printClient(title, surface);
-        EXPECT_EQ(c.expected, boundsOf(surface, kMagenta));
+        EXPECT_EQ(c.expected, surface.boundsOf(kMagenta));
         EXPECT_FALSE(surface.any(CRect(1, 1, 99, 19), kMagenta)) << "lines inside";
     }
 }
@@ -230,8 +225,8 @@ TEST_F(StaticInDialog, TitleAboveTheDescriptionInTheirColours)
         title.setIndent(c.indent);
         DibSurface surface(200, 80);
         printClient(title, surface);
-        const CRect red = boundsOf(surface, kRed);
-        const CRect blue = boundsOf(surface, kBlue);
+        const CRect red = surface.boundsOf(kRed);
+        const CRect blue = surface.boundsOf(kBlue);
         ASSERT_FALSE(blue.IsRectEmpty());
         // Ink starts a pixel or two inside its text cell; a line of this font is about 13 pixels.
         const int descTop = title.getTextTitle().IsEmpty() ? title.getMarginT() : red.bottom;
@@ -259,7 +254,7 @@ TEST_F(StaticInDialog, TitleAndDescriptionInTheirOwnWeights)
         title.setBoldFont(c.boldTitle, c.boldDesc);
         DibSurface surface(200, 80);
         printClient(title, surface);
-        EXPECT_EQ(c.boldTitle, boundsOf(surface, kRed).Width() > boundsOf(surface, kBlue).Width());
+        EXPECT_EQ(c.boldTitle, surface.boundsOf(kRed).Width() > surface.boundsOf(kBlue).Width());
     }
 }
 
@@ -289,8 +284,8 @@ TEST_F(StaticInDialog, IconSizedAndPlacedByItsStyle)
         ASSERT_TRUE(title.setIcon(IDI_SQUARES, c.style, c.given));
         DibSurface surface(200, 80);
         printClient(title, surface);
-        EXPECT_EQ(c.icon, boundsOf(surface, c.color));
-        const CRect text = boundsOf(surface, kBlack);
+        EXPECT_EQ(c.icon, surface.boundsOf(c.color));
+        const CRect text = surface.boundsOf(kBlack);
         EXPECT_GE(text.left, c.textRoom.left);
         EXPECT_LE(text.right, c.textRoom.right);
     }
@@ -311,13 +306,13 @@ TEST_F(StaticInDialog, MissingImagesLeaveNone)
     EXPECT_FALSE(title.setBitmap(L"MISSING"));
     DibSurface surface(100, 40);
     printClient(title, surface);
-    EXPECT_EQ(CRect(), boundsOf(surface, kRed));
-    EXPECT_EQ(CRect(), boundsOf(surface, kOrange));
+    EXPECT_EQ(CRect(), surface.boundsOf(kRed));
+    EXPECT_EQ(CRect(), surface.boundsOf(kOrange));
 
     EXPECT_TRUE(title.setBitmap(L"PATTERN"));
     EXPECT_TRUE(title.setBitmap(0u));
     printClient(title, surface);
-    EXPECT_EQ(CRect(), boundsOf(surface, kOrange));
+    EXPECT_EQ(CRect(), surface.boundsOf(kOrange));
 }
 
 TEST(StaticBitmap, BitmapStaticPaintsItsPictureBehindTheText)

@@ -1,5 +1,7 @@
 #include "qvtest/Capture.h"
 
+#include <algorithm>
+
 namespace qvtest {
 
 namespace {
@@ -64,6 +66,19 @@ int Capture::count(const RECT& rect, COLORREF color) const
             matches += pixel(x, y) == color;
     }
     return matches;
+}
+
+RECT Capture::boundsOf(const std::function<bool(COLORREF)>& match, const RECT& area) const
+{
+    RECT bounds{area.right, area.bottom, area.left, area.top};
+    for (int y = area.top; y < area.bottom; ++y) {
+        for (int x = area.left; x < area.right; ++x) {
+            if (match(pixel(x, y)))
+                bounds = {std::min<LONG>(bounds.left, x), std::min<LONG>(bounds.top, y),
+                          std::max<LONG>(bounds.right, x + 1), std::max<LONG>(bounds.bottom, y + 1)};
+        }
+    }
+    return bounds.left < bounds.right ? bounds : RECT{};
 }
 
 } // namespace qvtest

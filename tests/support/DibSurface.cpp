@@ -55,10 +55,20 @@ COLORREF DibSurface::raw(int x, int y) const
 
 CRect DibSurface::boundsOf(const std::function<bool(COLORREF)>& match) const
 {
+    return boundsOf(match, CRect(0, 0, m_width, m_height));
+}
+
+CRect DibSurface::boundsOf(COLORREF color) const
+{
+    return boundsOf([color](COLORREF c) { return c == color; });
+}
+
+CRect DibSurface::boundsOf(const std::function<bool(COLORREF)>& match, const CRect& area) const
+{
     ::GdiFlush();
-    CRect bounds(m_width, m_height, 0, 0);
-    for (int y = 0; y < m_height; ++y)
-        for (int x = 0; x < m_width; ++x)
+    CRect bounds(area.right, area.bottom, area.left, area.top);
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
             if (match(raw(x, y))) {
                 bounds.left = std::min<int>(bounds.left, x);
                 bounds.top = std::min<int>(bounds.top, y);

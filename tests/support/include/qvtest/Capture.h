@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 namespace qvtest {
@@ -21,6 +22,9 @@ public:
     COLORREF pixel(int x, int y) const;
     // How many pixels of the rectangle have the colour.
     int count(const RECT& rect, COLORREF color) const;
+    // The smallest rectangle of the area holding every pixel for which match is true; empty when
+    // none does.
+    RECT boundsOf(const std::function<bool(COLORREF)>& match, const RECT& area) const;
 
 private:
     void copyFrom(HDC dc);

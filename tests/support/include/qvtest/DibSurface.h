@@ -50,8 +50,11 @@ public:
     COLORREF pixel(int x, int y) const;
     // The colours of one row from x0 to x1 (exclusive), for comparing runs.
     std::vector<COLORREF> row(int y, int x0, int x1) const;
-    // The smallest rectangle that holds every pixel for which match is true; empty when none does.
+    // The smallest rectangle that holds every pixel (of the area) for which match is true; empty
+    // when none does.
     CRect boundsOf(const std::function<bool(COLORREF)>& match) const;
+    CRect boundsOf(const std::function<bool(COLORREF)>& match, const CRect& area) const;
+    CRect boundsOf(COLORREF color) const;
     bool any(const CRect& area, COLORREF color) const;
 
 private:

@@ -45,7 +45,6 @@ public:
     HWND hwnd() const { return m_window.hwnd(); }
     operator HWND() const { return m_window.hwnd(); }
 
-    void setRecordSize(size_t recordSize) { m_recordSize = recordSize; }
     void setResult(int code, LRESULT result) { m_results[code] = result; }
     void setOnNotify(std::function<void(const NMHDR&)> onNotify) { m_onNotify = std::move(onNotify); }
     void clear() { m_messages.clear(); }

@@ -19,7 +19,6 @@ public:
 
     HWND hwnd() const { return m_hwnd; }
     operator HWND() const { return m_hwnd; }
-    void setHandler(Handler handler) { m_handler = std::move(handler); }
 
 private:
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
