@@ -159,19 +159,18 @@ bool ImageBrowserPage::_loadPictures()
     bool saved = true;
     for (const Scene& scene : kScenes)
         saved = saveScene(folder, scene) && saved;
-    WIN32_FIND_DATA found{};
-    HANDLE search = ::FindFirstFile(folder.getPath(L"*.*"), &found);
-    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = ::FindNextFile(search, &found)) {
-        if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
+    CFileFind finder;
+    for (BOOL more = finder.FindFile(folder.getPath(L"*.*")); more;) {
+        more = finder.FindNextFile();
+        if (finder.IsDirectory())
             continue;
-        auto* image = new ImageData(found.cFileName);
-        if (SUCCEEDED(image->Load(folder.getPath(found.cFileName))))
+        auto* image = new ImageData(finder.GetFileName());
+        if (SUCCEEDED(image->Load(finder.GetFilePath())))
             pictures.addImage(image);
         else
             delete image;
     }
-    if (search != INVALID_HANDLE_VALUE)
-        ::FindClose(search);
+    finder.Close(); // an open search keeps the folder from being removed
     Path::deleteFolder(folder.getPath());
     return saved && pictures.getCount() == static_cast<__int64>(std::size(kScenes));
 }

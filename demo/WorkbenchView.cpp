@@ -168,7 +168,7 @@ bool WorkbenchView::_createPages()
 
 void WorkbenchView::_addPageCommands()
 {
-    CMenu* menu = CMenu::FromHandle(::GetMenu(GetParentFrame()->GetSafeHwnd()));
+    CMenu* menu = GetParentFrame()->GetMenu();
     CMenu* view = menu ? menu->GetSubMenu(kViewMenu) : nullptr;
     if (!view)
         return;

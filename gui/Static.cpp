@@ -483,9 +483,8 @@ CSize Static::fitSizeImageToFrame(CSize frame, CSize image) const
 
 void Static::splitString(const CString& text, CString& title, CString& desc)
 {
-    const int lineFeed = text.Find(kLineFeed);
-    title = lineFeed < 0 ? text : text.Left(lineFeed);
-    desc = lineFeed < 0 ? CString() : text.Mid(lineFeed + 1);
+    AfxExtractSubString(title, text, 0, kLineFeed);
+    desc = text.Mid(title.GetLength() + 1);
 }
 
 // Message handlers

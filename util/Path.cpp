@@ -2,10 +2,10 @@
 
 #include <qv.win/core/qv.Log.h>
 
+#include <afx.h>
 #include <atlconv.h>
 
 #include <cstdio>
-#include <string>
 #include <vector>
 
 namespace qv::util::win {
@@ -22,76 +22,25 @@ constexpr DWORD maxExtendedPath = 32767;
 constexpr wchar_t extendedPrefix[] = L"\\\\?\\";
 constexpr int extendedPrefixLength = 4;
 
-// The entries a wildcard search finds, without the "." and ".." of a folder.
-class FileSearch {
-public:
-    // A pattern whose folder cannot be made absolute finds nothing: its entries would
-    // otherwise be taken relative to the current folder.
-    explicit FileSearch(const wchar_t* pattern) : m_folder(folderOf(pattern))
-    {
-        if (!m_folder.IsEmpty())
-            m_handle = FindFirstFileW(pattern, &m_entry);
-        if (m_handle != INVALID_HANDLE_VALUE && isDotEntry())
-            next();
-    }
-    ~FileSearch()
-    {
-        if (m_handle != INVALID_HANDLE_VALUE)
-            FindClose(m_handle);
-    }
-    FileSearch(const FileSearch&) = delete;
-    FileSearch& operator=(const FileSearch&) = delete;
+// Whatever a file search finds first counts, a dot entry too.
+bool isFound(const wchar_t* path)
+{
+    CFileFind finder;
+    return finder.FindFile(path) != FALSE;
+}
 
-    // Any entry counts, a dot entry too, as with a single FindFirstFile.
-    static bool exists(const wchar_t* path)
-    {
-        WIN32_FIND_DATAW entry;
-        const HANDLE handle = FindFirstFileW(path, &entry);
-        if (handle == INVALID_HANDLE_VALUE)
+// Calls visit with the finder on each entry a wildcard search finds, without the "." and ".."
+// of a folder, until visit returns false; false when it did.
+template <class Visit> bool visitEntries(const wchar_t* pattern, Visit visit)
+{
+    CFileFind finder;
+    for (BOOL more = finder.FindFile(pattern); more;) {
+        more = finder.FindNextFile();
+        if (!finder.IsDots() && !visit(finder))
             return false;
-        FindClose(handle);
-        return true;
     }
-
-    bool found() const { return m_handle != INVALID_HANDLE_VALUE; }
-
-    void next()
-    {
-        do {
-            if (!FindNextFileW(m_handle, &m_entry)) {
-                FindClose(m_handle);
-                m_handle = INVALID_HANDLE_VALUE;
-            }
-        } while (found() && isDotEntry());
-    }
-
-    bool isDirectory() const { return (m_entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0; }
-    CString name() const { return m_entry.cFileName; }
-    CString path() const { return m_folder + m_entry.cFileName; }
-
-private:
-    // The absolute folder of the pattern with its trailing backslash, so that entries of
-    // a relative pattern get full paths; empty when there is none. Not limited to
-    // MAX_PATH, as the search itself is not.
-    static CString folderOf(const wchar_t* pattern)
-    {
-        const DWORD capacity = GetFullPathNameW(pattern, 0, nullptr, nullptr);
-        if (capacity == 0)
-            return CString();
-        std::wstring full(capacity, L'\0');
-        wchar_t* name = nullptr;
-        const DWORD length = GetFullPathNameW(pattern, capacity, full.data(), &name);
-        if (length == 0 || length >= capacity || name == nullptr)
-            return CString();
-        return CString(full.c_str(), static_cast<int>(name - full.c_str()));
-    }
-
-    bool isDotEntry() const { return wcscmp(m_entry.cFileName, L".") == 0 || wcscmp(m_entry.cFileName, L"..") == 0; }
-
-    CString m_folder;
-    HANDLE m_handle = INVALID_HANDLE_VALUE;
-    WIN32_FIND_DATAW m_entry{};
-};
+    return true;
+}
 
 // Whether CreateDirectoryW can make the folder at all: its full path fits the platform's
 // limit for folders, or the longer one of the "\\?\" form. The file system does not always
@@ -314,12 +263,12 @@ bool Path::isExistPath() const
 {
     CString folder = getPath();
     removeTrailingSeparators(folder);
-    return FileSearch::exists(folder);
+    return isFound(folder);
 }
 
 bool Path::isValidFile() const
 {
-    return FileSearch::exists(m_fullPath);
+    return isFound(m_fullPath);
 }
 
 bool Path::makePath()
@@ -363,30 +312,28 @@ bool Path::copyFolder(const wchar_t* source, const wchar_t* destination, bool fa
         return false;
     if (!to.isExistPath())
         to.makePath();
-    for (FileSearch entry(from.getPath(allFiles)); entry.found(); entry.next()) {
-        const CString name = entry.name();
-        const bool copied = entry.isDirectory()
-                                ? copyFolder(from.getPath(name) + separator, to.getPath(name) + separator, failIfExists)
-                                : Path(to.getPath(), name).copyFile(entry.path(), failIfExists);
-        if (!copied)
-            return false;
-    }
-    return true;
+    return visitEntries(from.getPath(allFiles), [&](const CFileFind& entry) {
+        const CString name = entry.GetFileName();
+        return entry.IsDirectory()
+                   ? copyFolder(from.getPath(name) + separator, to.getPath(name) + separator, failIfExists)
+                   : Path(to.getPath(), name).copyFile(entry.GetFilePath(), failIfExists);
+    });
 }
 
 int Path::deleteFile(const wchar_t* pattern)
 {
     int deleted = 0;
-    for (FileSearch entry(pattern); entry.found(); entry.next()) {
-        if (entry.isDirectory())
-            continue;
-        const CString path = entry.path();
+    visitEntries(pattern, [&](const CFileFind& entry) {
+        if (entry.IsDirectory())
+            return true;
+        const CString path = entry.GetFilePath();
         if (DeleteFileW(path))
             ++deleted;
         else
             Log::warning("Failed to delete file of record - error code:%d, path:%s\n", static_cast<int>(GetLastError()),
                          static_cast<const char*>(CW2A(path, CP_UTF8)));
-    }
+        return true;
+    });
     return deleted;
 }
 
@@ -396,12 +343,13 @@ bool Path::deleteFolder(const wchar_t* path)
     folder.setFileName(nullptr, false);
     if (!folder.isExistPath())
         return true;
-    for (FileSearch entry(folder.getPath(allFiles)); entry.found(); entry.next()) {
-        if (entry.isDirectory())
-            deleteFolder(entry.path() + separator);
+    visitEntries(folder.getPath(allFiles), [](const CFileFind& entry) {
+        if (entry.IsDirectory())
+            deleteFolder(entry.GetFilePath() + separator);
         else
-            DeleteFileW(entry.path());
-    }
+            DeleteFileW(entry.GetFilePath());
+        return true;
+    });
     return RemoveDirectoryW(folder.getPath()) != FALSE;
 }
 

@@ -1,7 +1,8 @@
 #pragma once
 
 // The base of the MFC-compatible layer: run-time classes, CObject, the exception classes and the
-// diagnostic macros; it also brings in CString and the CPoint/CSize/CRect value types as MFC does.
+// diagnostic macros; it also brings in CString, the CPoint/CSize/CRect value types and CFileFind as
+// MFC does.
 //
 // Run-time class information is reached through a function (GetThisClass) rather than through the
 // address of static data, so that a class in one DLL can name a base class exported by another and

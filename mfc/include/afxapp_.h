@@ -60,8 +60,6 @@ public:
     HICON LoadStandardIcon(LPCTSTR lpszIconName) const { return ::LoadIcon(nullptr, lpszIconName); }
     // The application owns its templates and deletes them when it is destroyed.
     void AddDocTemplate(CDocTemplate* pTemplate);
-    int GetDocTemplateCount() const { return static_cast<int>(m_templates.size()); }
-    CDocTemplate* GetDocTemplate(int nIndex) const { return m_templates[static_cast<size_t>(nIndex)]; }
 
     // Overridables
     virtual BOOL InitApplication() { return TRUE; }

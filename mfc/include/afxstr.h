@@ -467,3 +467,6 @@ private:
 using CStringW = CStringT<wchar_t>;
 using CStringA = CStringT<char>;
 using CString = CStringT<TCHAR>;
+
+// afx.h's CFileFind needs CString: afx.h ends by including this header, which includes afx.h.
+#include "afxfind_.h"

@@ -5,7 +5,8 @@
 //   afxgdi_.h  CGdiObject, CPen, CBrush, CFont, CBitmap, CPalette, CRgn; CDC, CPaintDC,
 //              CClientDC, CWindowDC
 //   afxmsg_.h  message-map entries, handler signatures and the ON_ macros
-//   afxwnd_.h  CCmdTarget, CWnd, CScrollBar; AfxWndProc, AfxRegisterClass, AfxRegisterWndClass
+//   afxwnd_.h  CCmdTarget, CWnd, CScrollBar; AfxWndProc, AfxRegisterClass, AfxRegisterWndClass,
+//              AfxExtractSubString
 //   afxmenu_.h CMenu
 //   afxctl_.h  CStatic, CButton, CEdit
 //   afxdlg_.h  CDialog

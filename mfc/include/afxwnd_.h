@@ -107,6 +107,9 @@ public:
     {
         return static_cast<int>(::SetWindowLongPtr(m_hWnd, GWLP_ID, static_cast<LONG_PTR>(nID)));
     }
+    // The menu bar; a foreign menu is wrapped as FromHandle does.
+    CMenu* GetMenu() const;
+    BOOL SetMenu(CMenu* pMenu);
     CWnd* GetDlgItem(int nID) const { return CWnd::FromHandle(::GetDlgItem(m_hWnd, nID)); }
     LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const
     {
@@ -120,7 +123,8 @@ public:
     }
     void GetWindowText(CString& rString) const;
     int GetWindowTextLength() const { return ::GetWindowTextLength(m_hWnd); }
-    void GetDlgItemText(int nID, CString& rString) const;
+    // The control's text and its length.
+    int GetDlgItemText(int nID, CString& rString) const;
     void SetDlgItemText(int nID, LPCTSTR lpszString) { ::SetDlgItemText(m_hWnd, nID, lpszString); }
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
     CFont* GetFont() const;
@@ -428,3 +432,9 @@ QV_MFC_API LPCTSTR AFXAPI AfxRegisterWndClass(UINT nClassStyle, HCURSOR hCursor 
                                                HBRUSH hbrBackground = nullptr, HICON hIcon = nullptr);
 QV_MFC_API void AFXAPI AfxHookWindowCreate(CWnd* pWnd);
 QV_MFC_API BOOL AFXAPI AfxUnhookWindowCreate();
+
+// Copies field iSubString (counted from 0) of a text whose fields are separated by chSep. FALSE,
+// with rString empty, when the text has fewer fields; FALSE, with rString unchanged, for a null
+// text.
+QV_MFC_API BOOL AFXAPI AfxExtractSubString(CString& rString, LPCTSTR lpszFullString, int iSubString,
+                                           TCHAR chSep = '\n');

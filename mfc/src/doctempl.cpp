@@ -20,22 +20,6 @@ template <class T> T* createByClass(CRuntimeClass* runtimeClass)
 
 } // namespace
 
-namespace qvmfc {
-
-CString docString(const CString& strings, int index)
-{
-    int start = 0;
-    for (int i = 0; i < index; ++i) {
-        start = strings.Find(L'\n', start) + 1;
-        if (start == 0)
-            return CString();
-    }
-    const int end = strings.Find(L'\n', start);
-    return strings.Mid(start, (end < 0 ? strings.GetLength() : end) - start);
-}
-
-} // namespace qvmfc
-
 CDocTemplate::CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
                            CRuntimeClass* pViewClass)
     : m_nIDResource(nIDResource), m_pDocClass(pDocClass), m_pFrameClass(pFrameClass), m_pViewClass(pViewClass)
@@ -118,7 +102,8 @@ void CSingleDocTemplate::RemoveDocument(CDocument* pDoc)
 
 void CSingleDocTemplate::SetDefaultTitle(CDocument* pDocument)
 {
-    const CString name = qvmfc::docString(m_strDocStrings, docNameIndex);
+    CString name;
+    AfxExtractSubString(name, m_strDocStrings, docNameIndex);
     pDocument->SetTitle(name.IsEmpty() ? CString(untitled) : name);
 }
 

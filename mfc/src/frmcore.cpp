@@ -48,7 +48,8 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     LPCTSTR resource = MAKEINTRESOURCE(nIDResource);
     CString strings;
     strings.LoadString(nIDResource);
-    const CString title = qvmfc::docString(strings, 0);
+    CString title;
+    AfxExtractSubString(title, strings, 0);
     HICON icon = ::LoadIcon(AfxFindResourceHandle(resource, RT_GROUP_ICON), resource);
     if (!Create(qvmfc::frameOrViewClass(icon), title, dwDefaultStyle, rectDefault, pParentWnd, resource, 0, pContext))
         return FALSE;

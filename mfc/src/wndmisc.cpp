@@ -275,12 +275,23 @@ void CWnd::GetWindowText(CString& rString) const
     rString.ReleaseBuffer();
 }
 
-void CWnd::GetDlgItemText(int nID, CString& rString) const
+int CWnd::GetDlgItemText(int nID, CString& rString) const
 {
     HWND item = ::GetDlgItem(m_hWnd, nID);
     rString.Empty();
     if (item)
         CWnd::FromHandle(item)->GetWindowText(rString);
+    return rString.GetLength();
+}
+
+CMenu* CWnd::GetMenu() const
+{
+    return CMenu::FromHandle(::GetMenu(m_hWnd));
+}
+
+BOOL CWnd::SetMenu(CMenu* pMenu)
+{
+    return ::SetMenu(m_hWnd, pMenu ? pMenu->m_hMenu : nullptr);
 }
 
 const MSG* PASCAL CWnd::GetCurrentMessage()

@@ -160,13 +160,6 @@ BOOL createCommonControl(CWnd& control, DWORD classes, LPCTSTR className, DWORD 
 
 namespace qvmfc {
 
-// Substring index of a resource string of "\n"-separated parts, empty when missing.
-CString docString(const CString& strings, int index);
-
-} // namespace qvmfc
-
-namespace qvmfc {
-
 // What happens to an exception a message handler let escape: it is logged to the debugger and
 // deleted; WM_CREATE fails and WM_PAINT validates the window so that it is not sent again.
 LRESULT defaultWndProcException(CException* e, const MSG* pMsg);

@@ -194,25 +194,6 @@ TEST(SpinButtonCtrlTest, SixteenBitRangeAndPositionKeepTheirSign)
     EXPECT_EQ(LOWORD(spin.GetPos()), 3);
 }
 
-TEST(ProgressCtrlTest, RangesAndStepsReturnWhatWasSetBefore)
-{
-    CWnd parent;
-    ASSERT_TRUE(createPopup(parent));
-    CProgressCtrl progress;
-    ASSERT_TRUE(progress.Create(WS_VISIBLE, CRect(0, 0, 200, 20), &parent, childId));
-    progress.SetRange32(-100, 100000);
-    int lower = 0;
-    int upper = 0;
-    progress.GetRange(lower, upper);
-    EXPECT_EQ(lower, -100);
-    EXPECT_EQ(upper, 100000);
-    progress.SetPos(10);
-    EXPECT_EQ(progress.SetStep(50), 10);
-    EXPECT_EQ(progress.StepIt(), 10);
-    EXPECT_EQ(progress.OffsetPos(-20), 60);
-    EXPECT_EQ(progress.GetPos(), 40);
-}
-
 // Records the order of the tab notifications.
 class TabParent : public CWnd {
 public:

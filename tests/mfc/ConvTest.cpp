@@ -41,14 +41,6 @@ TEST(Conversion, AnsiCodePageMatchesWin32)
     EXPECT_STREQ(CStringA(L"plain"), "plain");
 }
 
-TEST(Conversion, SameWidthCopies)
-{
-    const wchar_t source[] = L"same";
-    const CT2W copy(source);
-    EXPECT_STREQ(copy, source);
-    EXPECT_NE(static_cast<LPWSTR>(copy), source);
-}
-
 TEST(Conversion, StringsOfTheOtherWidthConvertOnAssignment)
 {
     CStringA narrow;

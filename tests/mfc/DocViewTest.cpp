@@ -144,7 +144,18 @@ TEST(DocViewTest, FrameTakesTitleAndMenuFromTheResourceAndRoutesCommandsToTheVie
     CString title;
     frame->GetWindowText(title);
     EXPECT_EQ(title, CString(L"Drawing - QV Test"));
-    ASSERT_NE(::GetMenu(frame->m_hWnd), nullptr);
+    // The menu bar is wrapped for the caller; another bar can take its place and give it back.
+    CMenu* bar = frame->GetMenu();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->GetSubMenu(0)->GetMenuItemID(0), static_cast<UINT>(ID_DRAWING_FILL));
+    const HMENU resourceBar = bar->m_hMenu;
+    CMenu other;
+    ASSERT_TRUE(other.CreateMenu());
+    EXPECT_TRUE(frame->SetMenu(&other));
+    EXPECT_EQ(frame->GetMenu(), &other);
+    EXPECT_EQ(::GetMenu(frame->m_hWnd), other.m_hMenu);
+    EXPECT_TRUE(frame->SetMenu(CMenu::FromHandle(resourceBar)));
+    EXPECT_EQ(frame->GetMenu()->m_hMenu, resourceBar);
     // A menu command reaches the frame, which routes it to the active view.
     frame->SendMessage(WM_COMMAND, MAKEWPARAM(ID_DRAWING_FILL, 0), 0);
     EXPECT_EQ(view->fills, 1);

@@ -103,43 +103,6 @@ TEST_F(MemoryDCTest, FillSolidRectPaintsAndKeepsTheBackgroundColour)
     EXPECT_EQ(dc.GetBkColor(), blue);
 }
 
-TEST_F(MemoryDCTest, ShapesClippingAndSavedStates)
-{
-    dc.FillSolidRect(CRect(0, 0, 40, 30), white);
-    const int saved = dc.SaveDC();
-    dc.IntersectClipRect(0, 0, 20, 30);
-    CBrush brush(red);
-    dc.FillRect(CRect(0, 0, 40, 30), &brush);
-    CRect clip;
-    dc.GetClipBox(&clip);
-    EXPECT_EQ(clip, CRect(0, 0, 20, 30));
-    EXPECT_TRUE(dc.RestoreDC(saved));
-    EXPECT_EQ(dc.GetPixel(19, 0), red);
-    EXPECT_EQ(dc.GetPixel(20, 0), white);
-
-    CPen pen(PS_SOLID, 1, blue);
-    CPen* previous = dc.SelectObject(&pen);
-    dc.MoveTo(0, 25);
-    EXPECT_EQ(dc.MoveTo(2, 25), CPoint(0, 25));
-    dc.LineTo(30, 25);
-    dc.SelectObject(previous);
-    EXPECT_EQ(dc.GetPixel(10, 25), blue);
-    EXPECT_EQ(dc.GetPixel(1, 25), red);
-}
-
-TEST_F(MemoryDCTest, ViewportOriginShiftsDrawingAndConversions)
-{
-    EXPECT_EQ(dc.SetViewportOrg(10, 5), CPoint(0, 0));
-    EXPECT_EQ(dc.GetViewportOrg(), CPoint(10, 5));
-    CPoint point(10, 5);
-    dc.DPtoLP(&point);
-    EXPECT_EQ(point, CPoint(0, 0));
-    dc.FillSolidRect(CRect(0, 0, 40, 30), white);
-    dc.SetPixelV(0, 0, green);
-    dc.SetViewportOrg(0, 0);
-    EXPECT_EQ(dc.GetPixel(10, 5), green);
-}
-
 TEST_F(MemoryDCTest, TransparentAlphaAndGradientBlits)
 {
     dc.FillSolidRect(CRect(0, 0, 40, 30), blue);
@@ -218,25 +181,6 @@ TEST(GdiObjectTest, TemporaryWrappersAreNotPermanent)
     EXPECT_EQ(::GetObject(stock, sizeof info, &info), static_cast<int>(sizeof info));
 }
 
-TEST(GdiObjectTest, RegionsCombineAndHitTest)
-{
-    CRgn left;
-    CRgn right;
-    CRgn both;
-    ASSERT_TRUE(left.CreateRectRgn(0, 0, 10, 10));
-    ASSERT_TRUE(right.CreateRectRgnIndirect(CRect(20, 0, 30, 10)));
-    ASSERT_TRUE(both.CreateRectRgn(0, 0, 0, 0));
-    EXPECT_EQ(both.CombineRgn(&left, &right, RGN_OR), COMPLEXREGION);
-    EXPECT_TRUE(both.PtInRegion(5, 5));
-    EXPECT_FALSE(both.PtInRegion(15, 5));
-    EXPECT_TRUE(both.PtInRegion(CPoint(29, 9)));
-    CRect box;
-    both.GetRgnBox(&box);
-    EXPECT_EQ(box, CRect(0, 0, 30, 10));
-    both.SetRectRgn(0, 0, 5, 5);
-    EXPECT_FALSE(both.PtInRegion(5, 5));
-}
-
 TEST(GdiObjectTest, PointFontHeightFollowsTheScreenResolution)
 {
     CFont font;
@@ -247,20 +191,6 @@ TEST(GdiObjectTest, PointFontHeightFollowsTheScreenResolution)
     EXPECT_EQ(logFont.lfHeight, -::MulDiv(::GetDeviceCaps(screen, LOGPIXELSY), 120, 720));
     ::ReleaseDC(nullptr, screen);
     EXPECT_STREQ(logFont.lfFaceName, L"Tahoma");
-}
-
-TEST(GdiObjectTest, PaletteReportsItsEntries)
-{
-    struct {
-        LOGPALETTE header;
-        PALETTEENTRY more[2];
-    } palette{{0x300, 3, {{255, 0, 0, 0}}}, {{0, 255, 0, 0}, {0, 0, 255, 0}}};
-    CPalette object;
-    ASSERT_TRUE(object.CreatePalette(&palette.header));
-    EXPECT_EQ(object.GetEntryCount(), 3);
-    PALETTEENTRY entries[3]{};
-    EXPECT_EQ(object.GetPaletteEntries(0, 3, entries), 3u);
-    EXPECT_EQ(entries[2].peBlue, 255);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "Resource.h"
 #include "Throws.h"
 
-#include <afx.h>
+#include <afxwin.h>
 
 #include <gtest/gtest.h>
 
@@ -244,4 +244,35 @@ TEST(CString, TokenizeWalksTheTokens)
     EXPECT_EQ(position, 3);
     position = -1;
     EXPECT_TRUE(ThrowsInvalidArg([&] { s.Tokenize(L";", position); }));
+}
+
+TEST(AfxExtractSubString, CopiesOneFieldOrEmptiesTheString)
+{
+    const struct {
+        const wchar_t* text;
+        int index;
+        wchar_t separator;
+        BOOL found;
+        const wchar_t* field;
+    } cases[] = {
+        {L"title\ndoc\nlast", 0, L'\n', TRUE, L"title"},
+        {L"title\ndoc\nlast", 2, L'\n', TRUE, L"last"},
+        {L"title\ndoc\nlast", 3, L'\n', FALSE, L""},
+        {L"title\n", 1, L'\n', TRUE, L""},
+        {L"\n\nthird", 2, L'\n', TRUE, L"third"},
+        {L"", 0, L'\n', TRUE, L""},
+        {L"", 1, L'\n', FALSE, L""},
+        {L"a,b\nc", 1, L',', TRUE, L"b\nc"},
+        {L"a,b", -1, L',', FALSE, L""},
+        {L"whole", 1, L'\0', FALSE, L""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(c.text)) + " #" + std::to_string(c.index));
+        CString field(L"stale");
+        EXPECT_EQ(AfxExtractSubString(field, c.text, c.index, c.separator), c.found);
+        EXPECT_EQ(Text(field), c.field);
+    }
+    CString untouched(L"kept");
+    EXPECT_FALSE(AfxExtractSubString(untouched, nullptr, 0));
+    EXPECT_EQ(Text(untouched), L"kept");
 }
