@@ -3,6 +3,7 @@
 #include <qv.win/CameraGraph.h>
 #include "GraphWndDrawing.h"
 
+#include <cmath>
 #include <limits>
 
 namespace qv::gl {
@@ -61,8 +62,10 @@ void GraphWnd::recalcRange(bool refresh)
         min = kEmptyMin;
     if (max.x == -kLargest && max.y == -kLargest)
         max = kEmptyMax;
-    const float dx = math<float>::abs(max.x - min.x) * marginRatio * 0.5f;
-    const float dy = math<float>::abs(max.y - min.y) * marginRatio * 0.5f;
+    // A margin that is not a number would leave no view at all: the data fit exactly instead.
+    const float margin = std::isfinite(marginRatio) ? marginRatio : 0.0f;
+    const float dx = math<float>::abs(max.x - min.x) * margin * 0.5f;
+    const float dy = math<float>::abs(max.y - min.y) * margin * 0.5f;
     camera->setContentVolume(min.x - dx, min.y - dy, max.x + dx, max.y + dy);
     if (refresh)
         refreshScreen(false, true);

@@ -121,8 +121,8 @@ public:
 
     // Operations
 
-    // Fits the data range, widened by the margin ratio, into the camera's content volume;
-    // a graph without data shows -10..10 on both axes.
+    // Fits the data range, widened by the margin ratio (none when it is not finite), into the
+    // camera's content volume; a graph without data shows -10..10 on both axes.
     void recalcRange(bool refresh);
     // A filled rectangle outlined with border lines of the given width, in the current units.
     void drawBox(CRect rc, color fill, color border, float width);

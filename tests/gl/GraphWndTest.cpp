@@ -88,9 +88,12 @@ TEST(GraphWndRange, FitsTheDataWithTheMargin)
     f.wnd.add("data", {10, 0}, 0);
     f.wnd.recalcRange(false);
     EXPECT_EQ((qv::rect<float>{-0.5f, -5, 10.5f, 105}), content());
-    f.wnd.setMarginRatio(0);
-    f.wnd.recalcRange(false);
-    EXPECT_EQ((qv::rect<float>{0, 0, 10, 100}), content());
+    for (float margin : {0.0f, std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()}) {
+        SCOPED_TRACE(margin);
+        f.wnd.setMarginRatio(margin);
+        f.wnd.recalcRange(false);
+        EXPECT_EQ((qv::rect<float>{0, 0, 10, 100}), content());
+    }
 }
 
 // Vertical grid lines of a view from -3.2 to 7.9 at -2, 0, 2, 4 and 6, each with its label
