@@ -1,20 +1,31 @@
 #include "Tour.h"
 
-#include <commctrl.h>
-
-#include <cwchar>
-
 #include <qv.win/Manager.h>
 #include <qv.win/core/qv.Log.h>
 
 #include <qvtest/Input.h>
 #include <qvtest/MfcPump.h>
+#include <qvtest/Tooltips.h>
 
 #include <atlimage.h>
 
 #include <cstdio>
 
 namespace demo {
+
+namespace {
+
+// The screen's pixels in rect (screen coordinates) into target, whose origin lies at origin.
+bool copyFromScreen(HDC target, const CRect& rect, CPoint origin)
+{
+    HDC screen = ::GetDC(nullptr);
+    const BOOL copied = ::BitBlt(target, rect.left - origin.x, rect.top - origin.y, rect.Width(), rect.Height(),
+                                 screen, rect.left, rect.top, SRCCOPY);
+    ::ReleaseDC(nullptr, screen);
+    return copied != FALSE;
+}
+
+} // namespace
 
 Tour::Tour(const CString& folder) : folder(folder + L"\\")
 {
@@ -61,11 +72,9 @@ bool Tour::shoot(CWnd* window, const wchar_t* name)
     if (!image.Create(rect.Width(), rect.Height(), 24))
         return check(false, L"screenshot bitmap");
     HDC target = image.GetDC();
-    HDC screen = ::GetDC(nullptr);
-    const BOOL copied = ::BitBlt(target, 0, 0, rect.Width(), rect.Height(), screen, rect.left, rect.top, SRCCOPY);
-    ::ReleaseDC(nullptr, screen);
+    const bool copied = copyFromScreen(target, rect, rect.TopLeft());
     _printGLWindows(window->GetSafeHwnd(), target, rect.TopLeft());
-    _copyToolTips(target, rect);
+    _copyToolTip(target, rect);
     image.ReleaseDC();
     return check(copied && SUCCEEDED(image.Save(getFile(CString(name) + L".png"))), name);
 }
@@ -88,30 +97,13 @@ void Tour::_printGLWindows(HWND parent, HDC target, CPoint origin)
     }
 }
 
-// Tool tips lie over the GL pictures just printed: they are copied from the screen again.
-void Tour::_copyToolTips(HDC target, const CRect& area)
+// The tool tip showing lies over the GL pictures just printed: it is copied from the screen again.
+void Tour::_copyToolTip(HDC target, const CRect& area)
 {
-    struct Copy {
-        HDC target;
-        CRect area;
-    } copy{target, area};
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND popup, LPARAM data) -> BOOL {
-            const Copy& copy = *reinterpret_cast<const Copy*>(data);
-            wchar_t name[32] = {};
-            ::GetClassNameW(popup, name, 32);
-            CRect rect;
-            if (::IsWindowVisible(popup) && std::wcscmp(name, TOOLTIPS_CLASSW) == 0 && ::GetWindowRect(popup, &rect)
-                && rect.IntersectRect(rect, copy.area)) {
-                HDC screen = ::GetDC(nullptr);
-                ::BitBlt(copy.target, rect.left - copy.area.left, rect.top - copy.area.top, rect.Width(),
-                         rect.Height(), screen, rect.left, rect.top, SRCCOPY);
-                ::ReleaseDC(nullptr, screen);
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&copy));
+    CRect rect;
+    const HWND tip = qvtest::threadTooltip(true);
+    if (tip && ::GetWindowRect(tip, &rect) && rect.IntersectRect(rect, area))
+        copyFromScreen(target, rect, area.TopLeft());
 }
 
 void Tour::moveMouse(CWnd* window, CPoint point)

@@ -37,7 +37,7 @@ public:
 
 private:
     void _printGLWindows(HWND parent, HDC target, CPoint origin);
-    void _copyToolTips(HDC target, const CRect& area);
+    void _copyToolTip(HDC target, const CRect& area);
 
     qv::util::win::Path folder;
     bool failed = false;
