@@ -1,5 +1,6 @@
 #include "GroupButtonsPage.h"
 
+#include "ImageStrip.h"
 #include "PageReport.h"
 #include "Tour.h"
 
@@ -78,28 +79,20 @@ bool GroupButtonsPage::create(CWnd* parent, UINT id)
 // The shapes on a mask-coloured bitmap, cut into an image list that the strip takes over.
 bool GroupButtonsPage::_addImages()
 {
-    CClientDC screen(this);
-    CDC dc;
-    CBitmap bitmap;
-    if (!dc.CreateCompatibleDC(&screen) ||
-        !bitmap.CreateCompatibleBitmap(&screen, kImageSize * kImageCount, kImageSize))
-        return false;
-    CBitmap* previous = dc.SelectObject(&bitmap);
-    dc.FillSolidRect(0, 0, kImageSize * kImageCount, kImageSize, kMask);
-    CGdiObject* previousPen = dc.SelectStockObject(NULL_PEN);
-    for (int i = 0; i < kImageCount; ++i) {
-        POINT points[std::size(kShapes[i].points)];
-        for (int p = 0; p < kShapes[i].count; ++p)
-            points[p] = {kShapes[i].points[p].x + i * kImageSize, kShapes[i].points[p].y};
-        CBrush brush(kShapes[i].color);
+    const auto drawShape = [](CDC& dc, const CRect& cell, int index) {
+        const Shape& shape = kShapes[index];
+        POINT points[std::size(kShapes[0].points)];
+        for (int p = 0; p < shape.count; ++p)
+            points[p] = {shape.points[p].x + cell.left, shape.points[p].y};
+        CBrush brush(shape.color);
         CBrush* previousBrush = dc.SelectObject(&brush);
-        dc.Polygon(points, kShapes[i].count);
+        CGdiObject* previousPen = dc.SelectStockObject(NULL_PEN);
+        dc.Polygon(points, shape.count);
+        dc.SelectObject(previousPen);
         dc.SelectObject(previousBrush);
-    }
-    dc.SelectObject(previousPen);
-    dc.SelectObject(previous);
+    };
     auto* images = new CImageList;
-    if (!images->Create(kImageSize, kImageSize, ILC_COLOR24 | ILC_MASK, 0, 1) || images->Add(&bitmap, kMask) < 0) {
+    if (!createImageStrip(*this, *images, kImageSize, kImageCount, kMask, drawShape)) {
         delete images;
         return false;
     }

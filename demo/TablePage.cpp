@@ -1,5 +1,6 @@
 #include "TablePage.h"
 
+#include "ImageStrip.h"
 #include "Tour.h"
 
 #include <qvtest/Input.h>
@@ -95,22 +96,15 @@ bool TablePage::create(CWnd* parent, UINT id)
 // Check boxes drawn by the system into one strip, cut into the table's image list.
 bool TablePage::_createCheckImages()
 {
-    CClientDC screen(this);
-    CDC dc;
-    dc.CreateCompatibleDC(&screen);
-    CBitmap strip;
-    strip.CreateCompatibleBitmap(&screen, kImageSize * kImageCount, kImageSize);
-    CBitmap* old = dc.SelectObject(&strip);
-    dc.FillSolidRect(0, 0, kImageSize * kImageCount, kImageSize, kImageMask);
     const UINT states[] = {DFCS_BUTTONCHECK | DFCS_CHECKED, DFCS_BUTTONCHECK};
-    for (int i = 0; i < 2; ++i) {
+    const auto drawCheck = [&states](CDC& dc, const CRect& cell, int index) {
+        if (index == 0)
+            return; // no image
         CRect box(0, 0, kImageSize - 3, kImageSize - 3);
-        box.OffsetRect(kImageSize * (i + 1) + 1, 1);
-        ::DrawFrameControl(dc.GetSafeHdc(), &box, DFC_BUTTON, states[i]);
-    }
-    dc.SelectObject(old);
-    return table.imageList.Create(kImageSize, kImageSize, ILC_COLOR24 | ILC_MASK, kImageCount, 0) &&
-           table.imageList.Add(&strip, kImageMask) == 0;
+        box.OffsetRect(cell.left + 1, 1);
+        ::DrawFrameControl(dc.GetSafeHdc(), &box, DFC_BUTTON, states[index - 1]);
+    };
+    return createImageStrip(*this, table.imageList, kImageSize, kImageCount, kImageMask, drawCheck);
 }
 
 void TablePage::_addColumns()
