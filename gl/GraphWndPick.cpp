@@ -284,7 +284,18 @@ void GraphWnd::_addCandidates(const std::vector<Hit>& hits)
         }
 }
 
-bool GraphWnd::_candidatePixel(int candidate, CPoint& pixel) const
+// The client rows below the plot. Camera conversions measure y down from the top of the GL
+// viewport, which is the plot's, not the client area's.
+int GraphWnd::_rowsBelowPlot() const
+{
+    GLint viewport[4] = {};
+    ::glGetIntegerv(GL_VIEWPORT, viewport);
+    CRect client;
+    GetClientRect(&client);
+    return client.Height() - viewport[3];
+}
+
+bool GraphWnd::_candidatePixel(int candidate, int rowsBelow, CPoint& pixel) const
 {
     const GraphLayer* layer = getLayer(snapCandidateLayers[static_cast<size_t>(candidate)]);
     const int item = snapCandidateItems[static_cast<size_t>(candidate)];
@@ -292,19 +303,13 @@ bool GraphWnd::_candidatePixel(int candidate, CPoint& pixel) const
         return false;
     const vector2& p = layer->getItems()[item].getItem();
     pixel = camera->convert3DTo2D({p.x, p.y, 0});
-    // The conversion measures y down from the top of the GL viewport, which is the plot's, not
-    // the client area's: the pixel moves down by the client rows below the plot.
-    GLint viewport[4] = {};
-    ::glGetIntegerv(GL_VIEWPORT, viewport);
-    CRect client;
-    GetClientRect(&client);
-    pixel.y += client.Height() - viewport[3];
+    pixel.y += rowsBelow;
     return true;
 }
 
 // Brings the pixel index up to the candidates, starting over when the view changed or the
 // candidates were replaced.
-void GraphWnd::_indexCandidates()
+void GraphWnd::_indexCandidates(int rowsBelow)
 {
     const rect<float> view = camera != nullptr ? camera->getBoundVolume(true) : rect<float>{};
     if (!(snapIndex.view == view) || snapCandidateLayers.size() < snapIndex.count) {
@@ -314,7 +319,7 @@ void GraphWnd::_indexCandidates()
     }
     for (size_t c = snapIndex.count; c < snapCandidateLayers.size(); ++c) {
         CPoint pixel;
-        if (_candidatePixel(static_cast<int>(c), pixel))
+        if (_candidatePixel(static_cast<int>(c), rowsBelow, pixel))
             snapIndex.firstOnPixel.try_emplace(pairKey(pixel.x, pixel.y), static_cast<int>(c));
     }
     snapIndex.count = snapCandidateLayers.size();
@@ -333,7 +338,8 @@ int GraphWnd::_pickSize() const
 // it, every candidate is measured.
 int GraphWnd::_nearestCandidate(CPoint point)
 {
-    _indexCandidates();
+    const int rowsBelow = _rowsBelowPlot();
+    _indexCandidates(rowsBelow);
     const int radius = _pickSize() + 2;
     float best = std::numeric_limits<float>::max();
     int winner = -1;
@@ -356,7 +362,7 @@ int GraphWnd::_nearestCandidate(CPoint point)
     winner = -1;
     for (size_t c = 0; c < snapCandidateLayers.size(); ++c) {
         CPoint pixel;
-        if (_candidatePixel(static_cast<int>(c), pixel))
+        if (_candidatePixel(static_cast<int>(c), rowsBelow, pixel))
             consider(pixel, static_cast<int>(c));
     }
     return winner;

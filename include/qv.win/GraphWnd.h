@@ -241,8 +241,9 @@ private:
     void _layout(int cx, int cy);
     void _setUpToolTip();
     void _addCandidates(const std::vector<Hit>& hits);
-    void _indexCandidates();
-    bool _candidatePixel(int candidate, CPoint& pixel) const;
+    int _rowsBelowPlot() const;
+    void _indexCandidates(int rowsBelow);
+    bool _candidatePixel(int candidate, int rowsBelow, CPoint& pixel) const;
     int _nearestCandidate(CPoint point);
     int _pickSize() const;
     void _showTip();
