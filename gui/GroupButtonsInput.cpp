@@ -1,4 +1,5 @@
 #include "GroupButtonsMap.h"
+#include "Notification.h"
 
 #include <algorithm>
 #include <utility>
@@ -285,12 +286,7 @@ CWnd* GroupButtons::_notifyTarget() const
 LRESULT GroupButtons::_sendNotify(UINT code, NMHDR& header)
 {
     CWnd* target = _notifyTarget();
-    if (target == nullptr)
-        return 0;
-    header.hwndFrom = m_hWnd;
-    header.idFrom = UINT_PTR(GetDlgCtrlID());
-    header.code = code;
-    return target->SendMessage(WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+    return target != nullptr ? sendNotification(*target, *this, code, header) : 0;
 }
 
 void GroupButtons::_sendClick(INT64 button)

@@ -5,6 +5,7 @@
 #include <qv.win/SystemFont.h>
 
 #include "ImageGrid.h"
+#include "Notification.h"
 #include "WindowClass.h"
 
 #include <algorithm>
@@ -499,17 +500,10 @@ CWnd* ImageCtrl::_notifyTarget() const
     return target != nullptr && target->GetSafeHwnd() != nullptr ? target : nullptr;
 }
 
-// The receiver may destroy the control: nothing of it is used after the send.
 LRESULT ImageCtrl::_send(NMHDR& header, UINT code)
 {
     CWnd* target = _notifyTarget();
-    if (target == nullptr)
-        return 0;
-    const int id = GetDlgCtrlID();
-    header.hwndFrom = m_hWnd;
-    header.idFrom = UINT_PTR(id);
-    header.code = code;
-    return target->SendMessage(WM_NOTIFY, WPARAM(id), reinterpret_cast<LPARAM>(&header));
+    return target != nullptr ? sendNotification(*target, *this, code, header) : 0;
 }
 
 LRESULT ImageCtrl::_sendNotify(UINT code, __int64 item)

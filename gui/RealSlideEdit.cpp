@@ -3,6 +3,7 @@
 #include <qv.win/MemDC.h>
 #include <qv.win/core/qv.String.h>
 
+#include "Notification.h"
 #include "RealText.h"
 
 #include <algorithm>
@@ -446,8 +447,8 @@ bool RealSlideEdit::_sendNotify()
     const HWND self = m_hWnd;
     CWnd* target = self ? GetOwner() : nullptr;
     if (target) {
-        NMREALSLIDEEDIT record{{self, UINT_PTR(GetDlgCtrlID()), RSN_VALUECHANGED}, this};
-        target->SendMessage(WM_NOTIFY, record.hdr.idFrom, reinterpret_cast<LPARAM>(&record));
+        NMREALSLIDEEDIT record{{}, this};
+        sendNotification(*target, *this, RSN_VALUECHANGED, record.hdr);
     }
     return ::IsWindow(self) != FALSE;
 }
