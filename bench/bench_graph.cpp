@@ -3,14 +3,20 @@
 // notch's zoom), against the frame at 10^3 points and against the same frame drawing every
 // point; then a hover's pick under the mouse, found on the CPU and by GL selection, against GL
 // selection at 10^3 points.
+//
+// The frames are timed in rounds, each going through every size once, and a size is compared
+// with the 10^3 frame of the same round: a shared machine slows everything down for seconds at
+// a time (the labels as much as the data), which would otherwise land on one size only.
 
 #include <qv.win/CameraGraph.h>
 #include <qv.win/GraphWnd.h>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdio>
 #include <functional>
+#include <iterator>
 #include <random>
 #include <vector>
 
@@ -22,7 +28,10 @@ using qv::gl::GraphWnd;
 
 constexpr int kWidth = 800;
 constexpr int kHeight = 600;
-constexpr int kFrames = 15;
+constexpr int kRounds = 5;
+constexpr int kFramesPerRound = 5;
+constexpr long kCounts[] = {1000, 10000, 100000, 1000000, 10000000};
+constexpr std::size_t kCountCount = std::size(kCounts);
 constexpr float kZoomStep = 1.01f; // a Shift wheel notch
 constexpr long kMostEveryPoint = 1000000; // drawing every point beyond this takes seconds a frame
 constexpr long kMostGLPick = 100000;      // GL selection beyond this takes a second a move
@@ -49,7 +58,7 @@ double now()
 
 // The fastest of frames timings of action, in seconds: on a shared machine the others
 // measure the neighbours.
-double fastest(const std::function<void()>& action, int frames = kFrames)
+double fastest(const std::function<void()>& action, int frames)
 {
     double best = 1e30;
     for (int i = 0; i < frames; ++i) {
@@ -86,52 +95,104 @@ struct Frames {
     double every = 0;  // every point drawn
 };
 
-Frames measure(GraphWnd& wnd, long count)
+// The frames of the layers in the window; every point only when asked, as it takes seconds.
+Frames measure(GraphWnd& wnd, long count, bool every)
 {
-    fill(wnd, count);
     const auto frame = [&] { wnd.RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); };
     Frames frames;
     frame();
-    frames.steady = fastest(frame);
+    frames.steady = fastest(frame, kFramesPerRound);
     int direction = 1;
-    frames.panned = fastest([&] {
-        wnd.getGraphCamera()->pan(direction, 0, false);
-        direction = -direction;
-        frame();
-    });
+    frames.panned = fastest(
+        [&] {
+            wnd.getGraphCamera()->pan(direction, 0, false);
+            direction = -direction;
+            frame();
+        },
+        kFramesPerRound);
     float step = kZoomStep;
-    frames.zoomed = fastest([&] {
-        CameraGraph* camera = wnd.getGraphCamera();
-        camera->zoom(camera->zoomFactor() * step, false);
-        step = 1 / step;
-        frame();
-    });
-    if (count <= kMostEveryPoint) {
+    frames.zoomed = fastest(
+        [&] {
+            CameraGraph* camera = wnd.getGraphCamera();
+            camera->zoom(camera->zoomFactor() * step, false);
+            step = 1 / step;
+            frame();
+        },
+        kFramesPerRound);
+    if (every && count <= kMostEveryPoint) {
         wnd.setDrawEveryPoint(true);
-        frames.every = fastest(frame, count < kMostEveryPoint ? kFrames : 1);
+        frames.every = fastest(frame, count < kMostEveryPoint ? kFramesPerRound : 1);
         wnd.setDrawEveryPoint(false);
     }
     return frames;
 }
 
-void benchFrames(GraphWnd& wnd, GraphWnd::EViewType type, const char* title)
+constexpr GraphWnd::EViewType kTypes[] = {GraphWnd::Line, GraphWnd::LineAndPoint};
+constexpr std::size_t kTypeCount = std::size(kTypes);
+
+// One per round.
+using Series = std::vector<Frames>;
+using SeriesByCount = std::array<Series, kCountCount>;
+
+double median(std::vector<double> values)
 {
-    wnd.setViewType(type);
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// The fastest of the rounds' frames, and the median of their ratios to the 10^3 frame of the
+// same round.
+struct Row {
+    double ms = 1e30;
+    double ratio = 0;
+};
+
+Row row(const Series& rounds, const Series& baseline, double Frames::*frame)
+{
+    Row result;
+    std::vector<double> ratios;
+    for (std::size_t i = 0; i < rounds.size(); ++i) {
+        result.ms = std::min(result.ms, rounds[i].*frame * 1e3);
+        ratios.push_back(rounds[i].*frame / baseline[i].steady);
+    }
+    result.ratio = median(ratios);
+    return result;
+}
+
+void printFrames(const SeriesByCount& rounds, const char* title)
+{
     std::printf("%s\n  %-9s %10s %8s %10s %8s %10s %8s %12s %9s\n", title, "points", "frame ms", "x 10^3",
                 "panned ms", "x 10^3", "zoomed ms", "x 10^3", "every pt ms", "speed-up");
-    double baseline = 0;
-    for (const long count : {1000L, 10000L, 100000L, 1000000L, 10000000L}) {
-        const Frames frames = measure(wnd, count);
-        if (count == 1000)
-            baseline = frames.steady;
-        std::printf("  %-9ld %10.2f %8.2f %10.2f %8.2f %10.2f %8.2f", count, frames.steady * 1e3,
-                    frames.steady / baseline, frames.panned * 1e3, frames.panned / baseline, frames.zoomed * 1e3,
-                    frames.zoomed / baseline);
-        if (frames.every > 0)
-            std::printf(" %12.2f %9.1f\n", frames.every * 1e3, frames.every / frames.panned);
+    for (std::size_t c = 0; c < kCountCount; ++c) {
+        std::printf("  %-9ld", kCounts[c]);
+        for (double Frames::*frame : {&Frames::steady, &Frames::panned, &Frames::zoomed}) {
+            const Row result = row(rounds[c], rounds[0], frame);
+            std::printf(" %10.2f %8.2f", result.ms, result.ratio);
+        }
+        const Frames& first = rounds[c].front();
+        if (first.every > 0)
+            std::printf(" %12.2f %9.1f\n", first.every * 1e3, first.every / first.panned);
         else
             std::printf(" %12s %9s\n", "-", "-");
     }
+}
+
+void benchFrames(GraphWnd& wnd)
+{
+    std::array<SeriesByCount, kTypeCount> rounds;
+    for (int round = 0; round < kRounds; ++round)
+        for (std::size_t c = 0; c < kCountCount; ++c) {
+            fill(wnd, kCounts[c]);
+            for (std::size_t t = 0; t < kTypeCount; ++t) {
+                wnd.setViewType(kTypes[t]);
+                rounds[t][c].push_back(measure(wnd, kCounts[c], round == 0));
+            }
+        }
+    std::printf("Frames, best of %d rounds (x 10^3: the median over the rounds of the frame against the round's "
+                "frame at 10^3 points; speed-up: every point against the panned frame)\n",
+                kRounds);
+    printFrames(rounds[0], "Lines");
+    printFrames(rounds[1], "Lines and points");
 }
 
 // Cursor positions spread over the plot, the same for every run.
@@ -204,9 +265,7 @@ int main()
     PickGraph wnd;
     if (!wnd.Create(WS_CHILD | WS_VISIBLE, CRect(0, 0, kWidth, kHeight), &parent, 1))
         return 1;
-    benchFrames(wnd, GraphWnd::Line, "Frames, lines (x 10^3: against the frame at 10^3 points; speed-up: every point "
-                                     "against the panned frame)");
-    benchFrames(wnd, GraphWnd::LineAndPoint, "Frames, lines and points");
+    benchFrames(wnd);
     benchPicks(wnd);
     return 0;
 }
