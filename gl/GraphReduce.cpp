@@ -203,7 +203,8 @@ void PointScan::start(Span span, const PixelMap& map, int squareSide, bool every
     lastInnerRow = map.height();
     wordsPerColumn = (static_cast<std::size_t>(rows) + kWordBits - 1) / kWordBits;
     painted.assign(every ? 0 : static_cast<std::size_t>(columns) * wordsPerColumn, 0);
-    covered.assign(painted.size(), 0);
+    covered.assign(painted.size() + 1, 0);
+    squareBits = size >= kWordBits ? ~0ull : (1ull << size) - 1;
     started = false;
     quads.clear();
     points.clear();
@@ -323,17 +324,15 @@ void PointScan::_paint(int row)
     if (static_cast<unsigned>(column) >= static_cast<unsigned>(columns)
         || static_cast<unsigned>(row) >= static_cast<unsigned>(rows))
         return;
-    const std::size_t at = static_cast<std::size_t>(column) * wordsPerColumn;
-    std::uint64_t& squares = painted[at + static_cast<std::size_t>(row) / kWordBits];
-    const std::uint64_t square = 1ull << (static_cast<unsigned>(row) % kWordBits);
-    if (squares & square)
-        return;
-    squares |= square;
-    if (_isInside(row))
-        eachWord(row, row + size - 1, [&](std::size_t word, std::uint64_t mask) {
-            covered[at + word] |= mask;
-            return true;
-        });
+    const std::size_t at =
+        static_cast<std::size_t>(column) * wordsPerColumn + static_cast<std::size_t>(row) / kWordBits;
+    const unsigned shift = static_cast<unsigned>(row) % kWordBits;
+    painted[at] |= 1ull << shift;
+    if (_isInside(row)) {
+        const unsigned __int128 square = static_cast<unsigned __int128>(squareBits) << shift;
+        covered[at] |= static_cast<std::uint64_t>(square);
+        covered[at + 1] |= static_cast<std::uint64_t>(square >> kWordBits);
+    }
 }
 
 void PointScan::_collect()

@@ -119,6 +119,8 @@ private:
     Span scanned;
     bool everyPoint = false;
     int size = 1;
+    // The bits of a square's side, lowest first.
+    std::uint64_t squareBits = 1;
     // Squares are indexed by their first pixel plus size, on each axis: those that can reach
     // the plot from 0 to columns and rows, those wholly inside it from size to the last inner.
     int columns = 0;
@@ -127,7 +129,8 @@ private:
     int lastInnerRow = 0;
     std::size_t wordsPerColumn = 0;
     // A bit per square, by column, and a bit per pixel that the squares inside the plot cover,
-    // the pixel at the first row of a square by that square's bit.
+    // the pixel at the first row of a square by that square's bit. Covered has a word beyond the
+    // last column, so that a square's bits can always be written to two words.
     std::vector<std::uint64_t> painted;
     std::vector<std::uint64_t> covered;
     // The column of the last item with a place taken in, once there is one.
