@@ -206,7 +206,7 @@ void PointScan::start(Span span, const PixelMap& map, int squareSide, bool every
     covered.assign(painted.size() + 1, 0);
     squareBits = size >= kWordBits ? ~0ull : (1ull << size) - 1;
     started = false;
-    quads.clear();
+    runs.clear();
     points.clear();
 }
 
@@ -296,10 +296,10 @@ void PointScan::_takeApart(const GraphPos* items, const Summary& summary, const 
 }
 
 // Whether squares of the current column in rows [fromRow, toRow] would paint no new pixel:
-// inside the plot, where squares are drawn as rectangles, when every pixel they could cover is
-// covered already (squares overlap, so this holds long before every row has a square of its
-// own); elsewhere, where squares are GL points that the plot's edge may clip whole, when every
-// square that can reach the plot is painted.
+// inside the plot, where squares are drawn as runs of pixels, when every pixel they could
+// cover is covered already (squares overlap, so this holds long before every row has a square
+// of its own); elsewhere, where squares are GL points that the plot's edge may clip whole, when
+// every square that can reach the plot is painted.
 bool PointScan::_isCovered(int fromRow, int toRow) const
 {
     if (column < 0 || column >= columns)
@@ -337,19 +337,18 @@ void PointScan::_paint(int row)
 
 void PointScan::_collect()
 {
-    quads.clear();
+    runs.clear();
     points.clear();
     for (int column = 0; column < columns; ++column)
-        _collectColumn(column);
+        _collectPoints(column);
+    for (int pixel = 0; pixel < lastInnerColumn; ++pixel)
+        _collectPixels(pixel);
 }
 
-
-// The squares of a column inside the plot as one rectangle per run of the pixels they cover;
-// the squares crossing the plot's edge as points.
-void PointScan::_collectColumn(int index)
+// The squares of a column that cross the plot's edge, as points.
+void PointScan::_collectPoints(int index)
 {
-    const std::size_t at = static_cast<std::size_t>(index) * wordsPerColumn;
-    const std::uint64_t* squares = &painted[at];
+    const std::uint64_t* squares = &painted[static_cast<std::size_t>(index) * wordsPerColumn];
     const auto addPoints = [&](int from, int to) {
         for (int row = nextRow(squares, wordsPerColumn, rows, from, true); row < to;
              row = nextRow(squares, wordsPerColumn, rows, row + 1, true))
@@ -361,17 +360,26 @@ void PointScan::_collectColumn(int index)
     }
     addPoints(0, size);
     addPoints(lastInnerRow + 1, rows);
-    const std::uint64_t* pixels = &covered[at];
+}
+
+// The pixels of one column of the plot that the squares inside it cover, as one line per run:
+// the union of the squares of the size columns that reach it, so that each pixel is drawn once.
+// A software rasteriser sets up a line for half the cost of a rectangle; a vertical line between
+// pixel centres lights the same pixels as the rectangle around them.
+void PointScan::_collectPixels(int pixel)
+{
+    pixelRows.assign(wordsPerColumn, 0);
+    for (int index = std::max(pixel + 1, size); index <= std::min(pixel + size, lastInnerColumn); ++index) {
+        const std::uint64_t* pixels = &covered[static_cast<std::size_t>(index) * wordsPerColumn];
+        for (std::size_t word = 0; word < wordsPerColumn; ++word)
+            pixelRows[word] |= pixels[word];
+    }
+    const std::uint64_t* pixels = pixelRows.data();
     for (int row = nextRow(pixels, wordsPerColumn, rows, 0, true); row < rows;) {
         const int end = nextRow(pixels, wordsPerColumn, rows, row, false);
-        const float left = static_cast<float>(index - size);
-        const float right = static_cast<float>(index);
-        const float bottom = static_cast<float>(row - size);
-        const float top = static_cast<float>(end - size);
-        append(quads, left, bottom);
-        append(quads, right, bottom);
-        append(quads, right, top);
-        append(quads, left, top);
+        const float x = static_cast<float>(pixel) + 0.5f;
+        append(runs, x, static_cast<float>(row - size) + 0.5f);
+        append(runs, x, static_cast<float>(end - size) + 0.5f);
         row = nextRow(pixels, wordsPerColumn, rows, end, true);
     }
 }

@@ -82,8 +82,9 @@ class SquareGrid;
 
 // The squares of side size that the points of a span paint. With everyPoint one GL point per
 // item, at the centre of its square. Otherwise each square once, and none that cannot reach
-// the plot: the pixels that the squares inside the plot cover as one rectangle per run down a
-// column, the squares crossing the plot's edge as GL points (GL clips those by their centres).
+// the plot: the pixels that the squares inside the plot cover as one vertical 1-pixel line per
+// run down a pixel column, the squares crossing the plot's edge as GL points (GL clips those by
+// their centres).
 //
 // Like LineScan, the scan goes on over a span that grew at its end, and skips whole blocks of
 // a summary that fall in one column where their pixels are already covered.
@@ -92,8 +93,9 @@ public:
     void start(Span span, const PixelMap& map, int squareSide, bool everyPoint);
     void scan(const GraphPos* items, Span span, const PixelMap& map, const Summary* summary);
     const Span& getSpan() const { return scanned; }
-    // (x, y) pairs: the four corners of each rectangle.
-    const std::vector<float>& getQuads() const { return quads; }
+    // (x, y) pairs: the ends of each line, on the centres of its first pixel and of the pixel
+    // after its last (which a line leaves unlit).
+    const std::vector<float>& getRuns() const { return runs; }
     // (x, y) pairs: the centres of the squares drawn as GL points.
     const std::vector<float>& getPoints() const { return points; }
 
@@ -113,7 +115,8 @@ private:
     bool _isInside(int row) const;
     void _paint(int row);
     void _collect();
-    void _collectColumn(int index);
+    void _collectPoints(int index);
+    void _collectPixels(int pixel);
     void _addPoint(int columnIndex, int row);
 
     Span scanned;
@@ -139,7 +142,9 @@ private:
     // The blocks of this round of a column and, their ends painted, those of the next.
     std::vector<OpenBlock> open;
     std::vector<OpenBlock> parts;
-    std::vector<float> quads;
+    // The rows covered in the pixel column being collected.
+    std::vector<std::uint64_t> pixelRows;
+    std::vector<float> runs;
     std::vector<float> points;
 };
 

@@ -380,8 +380,8 @@ void GraphWnd::_drawLayerPoints(int index, const GraphLayer& layer)
         drawing.pointsValid = true;
     }
     drawing.points.scan(layer.getItems(), span, map, layer.isOrderedX() ? &drawing.summary : nullptr);
-    ::glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    drawPixelVertices(GL_QUADS, drawing.points.getQuads(), drawing.pixels.cx, drawing.pixels.cy);
+    ::glLineWidth(1.0f);
+    drawPixelVertices(GL_LINES, drawing.points.getRuns(), drawing.pixels.cx, drawing.pixels.cy);
     ::glPointSize(static_cast<float>(side));
     ::glPolygonMode(GL_FRONT_AND_BACK, GL_POINT);
     drawPixelVertices(GL_POINTS, drawing.points.getPoints(), drawing.pixels.cx, drawing.pixels.cy);
