@@ -3,8 +3,6 @@
 #include <qv.win/DC.h>
 #include <qv.win/MemDC.h>
 
-#include <atlimage.h>
-
 #include <algorithm>
 
 namespace qv::gui {
@@ -125,11 +123,13 @@ void GroupButtons::drawImage(CDC* pDC, INT64 button, CRect rect)
     CBitmap* previous = scratch.SelectObject(&bitmap);
     scratch.FillSolidRect(0, 0, size.cx, size.cy, key);
     imageList->Draw(&scratch, int(button), CPoint(0, 0), ILD_TRANSPARENT);
+    CRect fitted = DC::calcRectBySize(rect, size, 0);
+    fitted.OffsetRect(rect.TopLeft());
+    const int previousMode = pDC->SetStretchBltMode(COLORONCOLOR);
+    pDC->TransparentBlt(fitted.left, fitted.top, fitted.Width(), fitted.Height(), &scratch, 0, 0, size.cx, size.cy,
+                        key);
+    pDC->SetStretchBltMode(previousMode);
     scratch.SelectObject(previous);
-    ATL::CImage image;
-    image.Attach(static_cast<HBITMAP>(bitmap.Detach()));
-    image.SetTransparentRGB(key);
-    DC(pDC).drawImage(&image, rect, 0);
 }
 
 // The ring shows the dragged marker or the one under the mouse; the inside, whether the button

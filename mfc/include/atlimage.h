@@ -72,13 +72,10 @@ public:
     void SetHasAlphaChannel(bool bHasAlphaChannel) noexcept { m_bHasAlphaChannel = bHasAlphaChannel; }
 
     // The transparent colour as an index into the colour table (-1: none); returns the previous index.
-    // An index outside the table is ignored.
+    // An index outside the table is ignored. Images without a colour table are keyed by passing the
+    // colour to TransparentBlt.
     LONG GetTransparentColor() const noexcept { return m_iTransparentColor; }
     LONG SetTransparentColor(LONG iTransparentColor) noexcept;
-    // The transparent colour as a COLORREF, for images without a colour table (CLR_INVALID: none);
-    // a transparent index takes precedence. GetTransparentRGB gives the colour Draw keys out.
-    COLORREF SetTransparentRGB(COLORREF clrTransparentColor) noexcept;
-    COLORREF GetTransparentRGB() const noexcept;
 
     static BOOL IsTransparencySupported() noexcept { return TRUE; }
 
@@ -139,6 +136,8 @@ public:
 private:
     // Starts GDI+ for the process on the first call; true while it runs.
     static bool InitGDIPlus() noexcept;
+    // The colour of the transparent index, which Draw keys out; CLR_INVALID without one.
+    COLORREF GetTransparentRGB() const noexcept;
     void _updateBitmapInfo(DIBOrientation eOrientation) noexcept;
     void _reset() noexcept;
     HRESULT _createFromGdiplusBitmap(Gdiplus::Bitmap& source) noexcept;
@@ -155,7 +154,6 @@ private:
     bool m_bIsDIBSection = false;
     bool m_bHasAlphaChannel = false;
     LONG m_iTransparentColor = -1;
-    COLORREF m_clrTransparentColor = CLR_INVALID;
 
     mutable HDC m_hDC = nullptr;
     mutable int m_nDCRefCount = 0;

@@ -136,7 +136,6 @@ void CImage::_reset() noexcept
     m_bIsDIBSection = false;
     m_bHasAlphaChannel = false;
     m_iTransparentColor = -1;
-    m_clrTransparentColor = CLR_INVALID;
 }
 
 void CImage::_updateBitmapInfo(DIBOrientation eOrientation) noexcept
@@ -209,15 +208,10 @@ LONG CImage::SetTransparentColor(LONG iTransparentColor) noexcept
     return previous;
 }
 
-COLORREF CImage::SetTransparentRGB(COLORREF clrTransparentColor) noexcept
-{
-    return std::exchange(m_clrTransparentColor, clrTransparentColor);
-}
-
 COLORREF CImage::GetTransparentRGB() const noexcept
 {
     if (m_iTransparentColor == -1)
-        return m_clrTransparentColor;
+        return CLR_INVALID;
     RGBQUAD entry{};
     GetColorTable(UINT(m_iTransparentColor), 1, &entry);
     return RGB(entry.rgbRed, entry.rgbGreen, entry.rgbBlue);

@@ -120,10 +120,12 @@ INSTANTIATE_TEST_SUITE_P(Files, DCImageTest, testing::Values(L".png", L".bmp"));
 TEST(DCImageDrawTest, CImageKeysOutItsTransparentColourAndKeepsTheStretchMode)
 {
     CImage image;
-    ASSERT_TRUE(image.Create(2, 1, 24));
-    image.SetPixel(0, 0, kMagenta);
-    image.SetPixel(1, 0, kRed);
-    image.SetTransparentRGB(kMagenta);
+    ASSERT_TRUE(image.Create(2, 1, 8));
+    const RGBQUAD colors[] = {{255, 0, 255, 0}, {0, 0, 255, 0}};
+    image.SetColorTable(0, 2, colors);
+    BYTE* indices = static_cast<BYTE*>(image.GetBits());
+    indices[0] = 0, indices[1] = 1;
+    image.SetTransparentColor(0);
 
     Canvas canvas(8, 4, kGrey);
     canvas.dc()->SetStretchBltMode(HALFTONE);

@@ -104,8 +104,8 @@ TEST(ImageTest, AttachTakesTheBitmapAndDetachGivesItBack)
     DeleteObject(bitmap);
 }
 
-// How the controls wrap a picture they painted: a screen-compatible bitmap keyed on its background.
-TEST(ImageTest, DeviceDependentBitmapHasNoBitsButDrawsWithItsKey)
+// A screen-compatible bitmap, as a control paints one, keyed on its background.
+TEST(ImageTest, DeviceDependentBitmapHasNoBitsButBlitsWithAKey)
 {
     HDC screen = GetDC(nullptr);
     CImage image;
@@ -127,10 +127,9 @@ TEST(ImageTest, DeviceDependentBitmapHasNoBitsButDrawsWithItsKey)
     image.ReleaseDC();
     DeleteObject(magenta);
     DeleteObject(green);
-    image.SetTransparentRGB(kMagenta);
 
     DibSurface surface(7, 5, kBlue);
-    ASSERT_TRUE(image.Draw(surface.hdc(), 0, 0));
+    ASSERT_TRUE(image.TransparentBlt(surface.hdc(), 0, 0, 7, 5, kMagenta));
     EXPECT_EQ(surface.row(2, 2, 5), (std::vector<COLORREF>{kBlue, kGreen, kBlue}));
 }
 
@@ -152,35 +151,6 @@ TEST(ImageTest, NestedGetDCSharesOneDCUntilTheLastRelease)
     DeleteDC(other);
 }
 
-// Two pixels: magenta (the key) and green.
-void fillKeyedPair(CImage& image)
-{
-    image.SetPixel(0, 0, kMagenta);
-    image.SetPixel(1, 0, kGreen);
-}
-
-TEST(ImageTest, DrawKeysOutTheTransparentColour)
-{
-    CImage image;
-    ASSERT_TRUE(image.Create(2, 1, 24));
-    fillKeyedPair(image);
-    EXPECT_EQ(image.SetTransparentRGB(kMagenta), CLR_INVALID);
-    EXPECT_EQ(image.GetTransparentRGB(), kMagenta);
-
-    DibSurface surface(4, 1, kBlue);
-    ASSERT_TRUE(image.Draw(surface.hdc(), 0, 0));
-    EXPECT_EQ(surface.row(0, 0, 4), (std::vector<COLORREF>{kBlue, kGreen, kBlue, kBlue}));
-
-    // Stretched to twice the width, both copies of the key stay transparent.
-    surface.fill(kBlue);
-    ASSERT_TRUE(image.Draw(surface.hdc(), RECT{0, 0, 4, 1}));
-    EXPECT_EQ(surface.row(0, 0, 4), (std::vector<COLORREF>{kBlue, kBlue, kGreen, kGreen}));
-
-    image.SetTransparentRGB(CLR_INVALID);
-    ASSERT_TRUE(image.Draw(surface.hdc(), 0, 0));
-    EXPECT_EQ(surface.pixel(0, 0), kMagenta);
-}
-
 TEST(ImageTest, TransparentIndexSelectsTheKeyFromTheColourTable)
 {
     CImage image;
@@ -193,11 +163,19 @@ TEST(ImageTest, TransparentIndexSelectsTheKeyFromTheColourTable)
     EXPECT_EQ(image.SetTransparentColor(1), -1);
     EXPECT_EQ(image.SetTransparentColor(256), 1); // outside the table: ignored
     EXPECT_EQ(image.GetTransparentColor(), 1);
-    EXPECT_EQ(image.GetTransparentRGB(), kMagenta);
 
-    DibSurface surface(2, 1, kBlue);
+    DibSurface surface(4, 1, kBlue);
     ASSERT_TRUE(image.Draw(surface.hdc(), 0, 0));
-    EXPECT_EQ(surface.row(0, 0, 2), (std::vector<COLORREF>{kBlue, kGreen}));
+    EXPECT_EQ(surface.row(0, 0, 4), (std::vector<COLORREF>{kBlue, kGreen, kBlue, kBlue}));
+
+    // Stretched to twice the width, both copies of the key stay transparent.
+    surface.fill(kBlue);
+    ASSERT_TRUE(image.Draw(surface.hdc(), RECT{0, 0, 4, 1}));
+    EXPECT_EQ(surface.row(0, 0, 4), (std::vector<COLORREF>{kBlue, kBlue, kGreen, kGreen}));
+
+    EXPECT_EQ(image.SetTransparentColor(-1), 1);
+    ASSERT_TRUE(image.Draw(surface.hdc(), 0, 0));
+    EXPECT_EQ(surface.pixel(0, 0), kMagenta);
 
     // A colour-table-less image takes no index at all.
     CImage rgb;
@@ -234,7 +212,8 @@ TEST(ImageTest, InterpolatedDrawGoesThroughGdiplus)
 {
     CImage image;
     ASSERT_TRUE(image.Create(2, 1, 24));
-    fillKeyedPair(image);
+    image.SetPixel(0, 0, kMagenta);
+    image.SetPixel(1, 0, kGreen);
     DibSurface surface(4, 1, kBlue);
     ASSERT_TRUE(image.Draw(surface.hdc(), RECT{0, 0, 4, 1}, Gdiplus::InterpolationModeNearestNeighbor));
     EXPECT_EQ(surface.row(0, 0, 4), (std::vector<COLORREF>{kMagenta, kMagenta, kGreen, kGreen}));
