@@ -375,9 +375,9 @@ void PointScan::_collectPixels(int pixel)
             pixelRows[word] |= pixels[word];
     }
     const std::uint64_t* pixels = pixelRows.data();
+    const float x = static_cast<float>(pixel) + 0.5f;
     for (int row = nextRow(pixels, wordsPerColumn, rows, 0, true); row < rows;) {
         const int end = nextRow(pixels, wordsPerColumn, rows, row, false);
-        const float x = static_cast<float>(pixel) + 0.5f;
         append(runs, x, static_cast<float>(row - size) + 0.5f);
         append(runs, x, static_cast<float>(end - size) + 0.5f);
         row = nextRow(pixels, wordsPerColumn, rows, end, true);
